@@ -1,0 +1,148 @@
+// Start-up: the library, sound, the screen, every asset that lives for the whole
+// run, the off-screen bitmaps, the icon positions and the intro.
+#include "shell/game_state.h"
+
+#include "map/map.h"
+#include "people/people.h"
+#include "screens/screens.h"
+#include "shell/rng.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <jpgalleg.h>
+
+// A start-up failure: one line saying what failed, the library shut down so that
+// no window or sound is left behind, and a failure status.
+[[noreturn]] static void startup_fail(const char *format, ...) {
+    va_list args;
+    va_start(args, format);
+    fputs("highrise: ", stderr);
+    vfprintf(stderr, format, args);
+    fputc('\n', stderr);
+    va_end(args);
+    map_free();
+    allegro_exit();
+    exit(1);
+}
+
+static SAMPLE *load_sample_or_fail(const char *name) {
+    SAMPLE *sample = load_sample(name);
+    if (!sample) startup_fail("cannot load sound sample \"%s\"", name);
+    return sample;
+}
+
+static BITMAP *load_bitmap_or_fail(const char *name) {
+    BITMAP *bmp = load_bitmap(name, nullptr);
+    if (!bmp) startup_fail("cannot load image \"%s\"", name);
+    return bmp;
+}
+
+static BITMAP *create_bitmap_or_fail(int w, int h, const char *what) {
+    BITMAP *bmp = create_bitmap(w, h);
+    if (!bmp) startup_fail("cannot create the %s (out of memory)", what);
+    return bmp;
+}
+
+void compute_icon_positions() {
+    stop_x = SCREEN_WIDTH - stop_bmp->w - 5;
+    stop_y = SCREEN_HEIGHT - stop_bmp->h - (text_h - stop_bmp->h) / 2;
+    save_x = SCREEN_WIDTH - stop_bmp->w - save_icon_bmp->w - 10;
+    save_y = SCREEN_HEIGHT - save_icon_bmp->h - (text_h - save_icon_bmp->h) / 2;
+}
+
+static void build_cursor() {
+    cursor_bmp = create_bitmap_or_fail(32, 32, "crosshair");
+    clear_to_color(cursor_bmp, makecol(255, 0, 255));
+    int white = makecol(255, 255, 255);
+    rectfill(cursor_bmp, 0, 14, 32, 18, white);
+    rectfill(cursor_bmp, 14, 0, 18, 32, white);
+}
+
+static void build_debris() {
+    static const int size[DEBRIS_KINDS][2] = {{3, 5}, {4, 7}, {8, 11}, {4, 15}, {8, 15}};
+    static const int colour[DEBRIS_KINDS][3] = {
+        {0, 0, 0}, {153, 153, 170}, {136, 153, 136}, {204, 204, 221}, {119, 119, 136}};
+    for (int i = 0; i < DEBRIS_KINDS; i++)
+        debris_bmp[i] = create_bitmap_or_fail(size[i][0], size[i][1], "debris");
+    for (int i = 0; i < DEBRIS_KINDS; i++)
+        clear_to_color(debris_bmp[i], makecol(colour[i][0], colour[i][1], colour[i][2]));
+}
+
+static void load_font() {
+    font_data = load_datafile("font.dat");
+    if (!font_data || font_data[0].type != DAT_FONT) startup_fail("cannot load font \"font.dat\"");
+    game_font = (FONT *)font_data[0].dat;
+    text_h = text_height(game_font);
+}
+
+static void build_panels() {
+    score_panel = create_bitmap_or_fail(text_length(game_font, " Score: 123456789"), text_h,
+                                        "score panel");
+    altitude_panel = create_bitmap_or_fail(text_length(game_font, " Altitude: 2000ft "), text_h,
+                                           "altitude panel");
+    bonus_panel = create_bitmap_or_fail(text_length(game_font, " Time Bonus: 12345 "), text_h,
+                                        "bonus panel");
+    message_panel = create_bitmap_or_fail(text_length(game_font, " Prepare for Mission 7 "),
+                                          2 * text_h, "message panel");
+}
+
+int game_main() {
+    game_srand((uint32_t)time(nullptr));
+
+    if (allegro_init() != 0) {
+        fprintf(stderr, "highrise: cannot open a display (no X server reachable; is DISPLAY "
+                        "set?)\n");
+        return 1;
+    }
+    install_timer();
+    install_keyboard();
+
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
+        startup_fail("cannot start sound: %s", allegro_error);
+    heli_sample = load_sample_or_fail("helicopter.wav");
+    water_sample = load_sample_or_fail("water.wav");
+    wind_sample = load_sample_or_fail("wind.wav");
+    fire_sample = load_sample_or_fail("fire.wav");
+    // A missing tune only silences the moments it would play.
+    points1_midi = load_midi("points1.mid");
+    points2_midi = load_midi("points2.mid");
+
+    wind_volume = 70;
+    wind_freq = 500;
+    play_sample(heli_sample, 120, 128, 700, TRUE);
+    play_sample(wind_sample, wind_volume, 128, wind_freq, TRUE);
+    play_sample(water_sample, 0, 128, 1000, TRUE);
+    play_sample(fire_sample, 20, 128, 1000, TRUE);
+
+    jpgalleg_init();
+
+    set_color_depth(16);
+    if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
+        startup_fail("cannot set the 1024 x 768 x 16 graphics mode: %s", allegro_error);
+    set_window_title("Highrise Rescue");
+
+    heli_bmp = load_bitmap_or_fail("helicopter.bmp");
+    backdrop_bmp = load_bitmap_or_fail("la.jpg");
+    if (const char *missing = load_person_sprites())
+        startup_fail("cannot load image \"%s\"", missing);
+
+    back_buffer = create_bitmap_or_fail(SCREEN_WIDTH, SCREEN_HEIGHT, "back buffer");
+    clear_bitmap(back_buffer);
+
+    if (install_mouse() < 0) startup_fail("cannot find a mouse");
+
+    build_cursor();
+    stop_bmp = load_bitmap_or_fail("stop.tga");
+    save_icon_bmp = load_bitmap_or_fail("save.tga");
+    build_debris();
+    load_font();
+    build_panels();
+    compute_icon_positions();
+
+    intro_build();
+    intro_run();
+
+    game_loop();
+    return 0;
+}

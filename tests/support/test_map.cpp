@@ -1,0 +1,59 @@
+#include "support/test_map.h"
+
+#include <cstdlib>
+#include <cstring>
+
+void test_map_create(int width, int height, const std::vector<test_block> &blocks,
+                     int gfx) {
+    map_free();
+    map_error = MAP_ERR_NONE;
+    map_width = (int16_t)width;
+    map_height = (int16_t)height;
+    block_width = block_height = 64;
+    block_step_x = block_step_y = 64;
+    block_stagger_x = block_stagger_y = 0;
+    pick_mask_gfx = 0;
+    block_depth = 16;
+    gfx_depth = 16;
+    block_record_size = 32;
+    map_type = 1;
+    map_little_endian = 1;
+    gfx_count = (int16_t)gfx;
+    block_count = (int16_t)blocks.size();
+
+    tile_bitmaps = (BITMAP **)calloc((size_t)gfx + 2, sizeof(BITMAP *));
+    for (int n = 0; n < gfx; n++) {
+        tile_bitmaps[n] = create_bitmap(64, 64);
+        clear_to_color(tile_bitmaps[n], n * 1000);
+        set_clip_state(tile_bitmaps[n], FALSE);
+    }
+    map_blocks = (map_block *)calloc(blocks.size() + 1, sizeof(map_block));
+    for (size_t i = 0; i < blocks.size(); i++) {
+        map_block &b = map_blocks[i];
+        b.bg_gfx = tile_bitmaps[blocks[i].gfx < gfx ? blocks[i].gfx : 0];
+        b.user1 = blocks[i].user1;
+        b.user2 = blocks[i].user2;
+        b.user3 = (int16_t)blocks[i].user3;
+        b.flags = (uint8_t)blocks[i].flags;
+    }
+    map_layers[0] = (int16_t *)calloc((size_t)width * height, sizeof(int16_t));
+    map_current_layer = map_layers[0];
+}
+
+void test_map_fill(int c0, int r0, int c1, int r1, int value) {
+    for (int r = r0; r <= r1; r++)
+        for (int c = c0; c <= c1; c++) map_set_cell(c, r, value);
+}
+
+void test_map_set_anims(const std::vector<int> &frames, const std::vector<map_anim> &anims) {
+    free(anim_frames);
+    free(anim_table);
+    anim_frame_count = (int)frames.size();
+    anim_frames = (int32_t *)calloc(frames.size() + 1, sizeof(int32_t));
+    for (size_t i = 0; i < frames.size(); i++) anim_frames[i] = frames[i];
+    anim_table = (map_anim *)calloc(anims.size() + 1, sizeof(map_anim));
+    anim_table[0].type = -1;
+    for (size_t i = 0; i < anims.size(); i++) anim_table[i + 1] = anims[i];
+    anim_table_end = anim_table + anims.size() + 1;
+    map_reset_animations();
+}

@@ -1,0 +1,2 @@
+// The level compiler (to be written).
+#include "levelc/levelc.h"

@@ -1,0 +1,2 @@
+// levelc -o buildings.fmp <mission files...> (to be written)
+int main() { return 0; }
