@@ -47,11 +47,14 @@ struct person {
 };
 static_assert(sizeof(person) == 40, "person record must be 40 bytes");
 static_assert(offsetof(person, x) == 8 && offsetof(person, y) == 12, "person layout");
-static_assert(offsetof(person, slot_col) == 16 && offsetof(person, slot_row) == 17, "person layout");
-static_assert(offsetof(person, target_x) == 20 && offsetof(person, target_y) == 24, "person layout");
+static_assert(offsetof(person, slot_col) == 16 && offsetof(person, slot_row) == 17,
+              "person layout");
+static_assert(offsetof(person, target_x) == 20 && offsetof(person, target_y) == 24,
+              "person layout");
 static_assert(offsetof(person, origin_y) == 28 && offsetof(person, state) == 32, "person layout");
 static_assert(offsetof(person, pose) == 33 && offsetof(person, status) == 34, "person layout");
-static_assert(offsetof(person, frame) == 35 && offsetof(person, frame_delay) == 36, "person layout");
+static_assert(offsetof(person, frame) == 35 && offsetof(person, frame_delay) == 36,
+              "person layout");
 static_assert(offsetof(person, hidden) == 37, "person layout");
 
 // ---- person table -----------------------------------------------------------

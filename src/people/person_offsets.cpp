@@ -1,24 +1,42 @@
 #include "people/person_offsets.h"
 
 // Slot order: 0 standing, 1 to 7 walking frames, 8 boarding, 9 stepping off.
-#define LEGS_DX {3, 0, -4, 4, 2, -4, 0, 5, 3, 3}
-#define LEGS_DX_FLIPPED {3, -4, 0, 4, -2, -1, 3, 3, 3, 3}
-#define LEGS_DY {-18, -18, -18, -18, -18, -18, -18, -18, -18, -18}
-#define BODY_DX_A {0, 4, 4, 5, 5, 4, 5, 5, 0, 0}
-#define BODY_DX_B {1, 4, 4, 5, 5, 4, 5, 5, 0, 0}
-#define BODY_DXF_A {0, 0, 4, 5, 2, 3, 5, 5, 0, 0}
-#define BODY_DXF_B {-1, 0, 4, 5, 2, 3, 5, 5, 0, 0}
-#define BODY_DY {-32, -34, -33, -35, -34, -33, -33, -34, -34, -33}
-#define FACE_DX_0 {6, 5, 5, 6, 6, 6, 5, 6, 6, 6}
-#define FACE_DX_1 {4, 5, 5, 6, 6, 6, 5, 6, 6, 6}
-#define FACE_DX_2 {5, 6, 6, 7, 7, 7, 6, 7, 6, 6}
-#define FACE_DX_8 {4, 4, 4, 5, 5, 5, 4, 5, 6, 6}
-#define FACE_DX_9 {3, 4, 4, 5, 5, 5, 4, 5, 6, 6}
-#define FACE_DXF_A {4, 5, 5, 6, 6, 6, 5, 6, 6, 6}
-#define FACE_DXF_B {3, 5, 5, 6, 6, 6, 5, 6, 6, 6}
-#define FACE_DY_0 {-40, -39, -39, -40, -40, -39, -39, -40, -40, -41}
-#define FACE_DY_1 {-40, -41, -41, -42, -42, -41, -41, -42, -41, -42}
-#define FACE_DY_7 {-40, -41, -41, -42, -42, -41, -41, -42, -40, -41}
+#define LEGS_DX                                                                                    \
+    { 3, 0, -4, 4, 2, -4, 0, 5, 3, 3 }
+#define LEGS_DX_FLIPPED                                                                            \
+    { 3, -4, 0, 4, -2, -1, 3, 3, 3, 3 }
+#define LEGS_DY                                                                                    \
+    { -18, -18, -18, -18, -18, -18, -18, -18, -18, -18 }
+#define BODY_DX_A                                                                                  \
+    { 0, 4, 4, 5, 5, 4, 5, 5, 0, 0 }
+#define BODY_DX_B                                                                                  \
+    { 1, 4, 4, 5, 5, 4, 5, 5, 0, 0 }
+#define BODY_DXF_A                                                                                 \
+    { 0, 0, 4, 5, 2, 3, 5, 5, 0, 0 }
+#define BODY_DXF_B                                                                                 \
+    { -1, 0, 4, 5, 2, 3, 5, 5, 0, 0 }
+#define BODY_DY                                                                                    \
+    { -32, -34, -33, -35, -34, -33, -33, -34, -34, -33 }
+#define FACE_DX_0                                                                                  \
+    { 6, 5, 5, 6, 6, 6, 5, 6, 6, 6 }
+#define FACE_DX_1                                                                                  \
+    { 4, 5, 5, 6, 6, 6, 5, 6, 6, 6 }
+#define FACE_DX_2                                                                                  \
+    { 5, 6, 6, 7, 7, 7, 6, 7, 6, 6 }
+#define FACE_DX_8                                                                                  \
+    { 4, 4, 4, 5, 5, 5, 4, 5, 6, 6 }
+#define FACE_DX_9                                                                                  \
+    { 3, 4, 4, 5, 5, 5, 4, 5, 6, 6 }
+#define FACE_DXF_A                                                                                 \
+    { 4, 5, 5, 6, 6, 6, 5, 6, 6, 6 }
+#define FACE_DXF_B                                                                                 \
+    { 3, 5, 5, 6, 6, 6, 5, 6, 6, 6 }
+#define FACE_DY_0                                                                                  \
+    { -40, -39, -39, -40, -40, -39, -39, -40, -40, -41 }
+#define FACE_DY_1                                                                                  \
+    { -40, -41, -41, -42, -42, -41, -41, -42, -41, -42 }
+#define FACE_DY_7                                                                                  \
+    { -40, -41, -41, -42, -42, -41, -41, -42, -40, -41 }
 
 const int leg_dx[SPRITE_SETS][SPRITE_SLOTS] = {LEGS_DX, LEGS_DX, LEGS_DX, LEGS_DX, LEGS_DX,
                                                LEGS_DX, LEGS_DX, LEGS_DX, LEGS_DX, LEGS_DX};
