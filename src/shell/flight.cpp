@@ -7,6 +7,17 @@
 
 #include <cstdlib>
 
+// rotate_sprite(dest, sprite, x, y, itofix(angle)), done as the library's inline
+// does it but with multiplications: its shifts are undefined for the negative
+// positions and angles of pieces left of the screen and of left tilts.
+static void draw_rotated(BITMAP *dest, BITMAP *sprite, int x, int y, int angle) {
+    fixed centre_x = (fixed)(x * 65536) + (sprite->w * 0x10000) / 2;
+    fixed centre_y = (fixed)(y * 65536) + (sprite->h * 0x10000) / 2;
+    dest->vtable->pivot_scaled_sprite_flip(dest, sprite, centre_x, centre_y, sprite->w * 0x8000,
+                                           sprite->h * 0x8000, (fixed)(angle * 65536), 0x10000,
+                                           FALSE);
+}
+
 // ---- view -------------------------------------------------------------------
 constexpr int SCROLL_NUDGE = 40;       // target change per input and frame
 constexpr int SCROLL_LOOK_AHEAD = 200; // inputs stop nudging once this far ahead
@@ -123,15 +134,15 @@ void heli_update() {
 }
 
 void heli_draw() {
-    rotate_sprite(back_buffer, heli_bmp, heli_x - HELI_SPRITE_DX, heli_y - HELI_SPRITE_DY,
-                  itofix(heli_tilt));
+    draw_rotated(back_buffer, heli_bmp, heli_x - HELI_SPRITE_DX, heli_y - HELI_SPRITE_DY,
+                 heli_tilt);
 }
 
 void rescue_heli_draw() {
     // Same sway as the player's helicopter, leaning into the wind.
     int push = (int)wobble_x;
-    rotate_sprite(back_buffer, heli_bmp, rescue_heli_x + push - HELI_SPRITE_DX,
-                  rescue_heli_y - HELI_SPRITE_DY - scroll_y + (int)wobble_y, itofix(-push));
+    draw_rotated(back_buffer, heli_bmp, rescue_heli_x + push - HELI_SPRITE_DX,
+                 rescue_heli_y - HELI_SPRITE_DY - scroll_y + (int)wobble_y, -push);
 }
 
 // ---- debris -------------------------------------------------------------------
@@ -147,8 +158,8 @@ void debris_update_and_draw() {
             debris_spin[i] = game_rand() % 41 - 20;
             debris_kind[i] = game_rand() % DEBRIS_KINDS;
         }
-        rotate_sprite(back_buffer, debris_bmp[debris_kind[i]], debris_x[i], debris_y[i],
-                      itofix(debris_angle[i]));
+        draw_rotated(back_buffer, debris_bmp[debris_kind[i]], debris_x[i], debris_y[i],
+                     debris_angle[i]);
         debris_x[i] += DEBRIS_BASE_SPEED + wind_volume / 10;
         debris_angle[i] += debris_spin[i];
     }

@@ -353,6 +353,33 @@ TEST_F(FlightTest, HelicoptersAreDrawnAtTheirOffsets) {
     EXPECT_GT(top_red(660), 0);
 }
 
+TEST_F(FlightTest, DrawingMatchesTheLibrarysRotateSprite) {
+    // A sprite with a distinct corner, so that any turn or shift shows.
+    BITMAP *saved = heli_bmp;
+    heli_bmp = create_bitmap(141, 51);
+    clear_to_color(heli_bmp, makecol(255, 0, 255));
+    rectfill(heli_bmp, 0, 0, 100, 30, makecol(200, 50, 50));
+    rectfill(heli_bmp, 0, 0, 10, 10, makecol(50, 200, 50));
+    BITMAP *expected = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    for (int tilt : {0, 1, 7, 45, -1, -20, -45}) {
+        clear_to_color(back_buffer, 0);
+        clear_to_color(expected, 0);
+        heli_x = 400;
+        heli_y = 300;
+        heli_tilt = tilt;
+        heli_draw();
+        rotate_sprite(expected, heli_bmp, 330, 275, (fixed)(tilt * 65536));
+        int differ = 0;
+        for (int y = 200; y < 400; y++)
+            for (int x = 300; x < 500; x++)
+                differ += getpixel(back_buffer, x, y) != getpixel(expected, x, y);
+        EXPECT_EQ(differ, 0) << tilt;
+    }
+    destroy_bitmap(expected);
+    destroy_bitmap(heli_bmp);
+    heli_bmp = saved;
+}
+
 // ---- wind and debris ---------------------------------------------------------------
 
 TEST_F(FlightTest, WindWalksRandomlyWithinItsClamps) {
