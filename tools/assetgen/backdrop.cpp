@@ -392,7 +392,10 @@ void paint_rubble(img_canvas *c, img_rng *rng) {
                                        {580, 650, 50}, {820, 860, 34}, {950, 1024, 64}};
     uint32_t seed = 600;
     for (const auto &f : STREET_FIRES)
-        paint_blaze(c, f[0], f[1], (float)f[2], seed++, [&](int x) { return rubble_top[x] + 6; });
+        paint_blaze(c, f[0], f[1], (float)f[2], seed++, [&](int x) {
+            // A flame's centre may lie past the right edge.
+            return rubble_top[std::min(std::max(x, 0), W - 1)] + 6;
+        });
     // Embers carried up and to the right.
     for (int i = 0; i < 260; i++) {
         int x = img_rand(rng) % W;
