@@ -1,7 +1,23 @@
 // The saved game "resumed-game.bin".
 #pragma once
 
+#include <cstddef>
+
 constexpr const char *SAVED_GAME_FILE = "resumed-game.bin";
+// Written first, in the same folder, and renamed over the saved game once complete.
+constexpr const char *SAVED_GAME_TEMP_FILE = "resumed-game.bin.tmp";
+
+// The layout: mission, score, time bonus, one cell and one slot word per building
+// tile, rescued_count, people_count, then the raw records of the people in transit.
+// Every number is a little-endian 32-bit signed integer.
+constexpr std::size_t SAVED_TILE_ENTRY_SIZE = 8;
+constexpr std::size_t SAVED_TILES_OFFSET = 12;
+constexpr std::size_t SAVED_RESCUED_OFFSET = SAVED_TILES_OFFSET + 1680 * SAVED_TILE_ENTRY_SIZE;
+constexpr std::size_t SAVED_PEOPLE_COUNT_OFFSET = SAVED_RESCUED_OFFSET + 4;
+constexpr std::size_t SAVED_HEADER_SIZE = SAVED_PEOPLE_COUNT_OFFSET + 4; // 13460
+constexpr std::size_t SAVED_RECORD_SIZE = 40;
+constexpr std::size_t SAVED_GAME_MAX_SIZE = SAVED_HEADER_SIZE + 1024 * SAVED_RECORD_SIZE;
+static_assert(SAVED_HEADER_SIZE == 13460, "saved game header size");
 
 // Writes the saved game; false when it could not be written whole (the previous
 // saved game is then left as it was).
