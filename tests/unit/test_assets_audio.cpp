@@ -17,6 +17,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -294,6 +295,22 @@ TEST(AudioAssets, PatchSetHoldsEveryInstrumentTheTunesUse) {
         EXPECT_TRUE(t.drum_notes.empty()) << "the set has no drums";
         destroy_midi(m);
     }
+}
+
+TEST(AudioAssets, SoftwareSynthesiserFindsThePatchSetInTheWorkingDirectory) {
+    char old_dir[4096];
+    ASSERT_NE(getcwd(old_dir, sizeof old_dir), nullptr);
+    ASSERT_EQ(chdir(HIGHRISE_DATA_DIR), 0);
+    // The game adds its working directory to the library's search before starting
+    // sound; the synthesiser then looks for its index exactly like this.
+    set_allegro_resource_path(0, "./");
+    char found[1024] = "";
+    int result = find_allegro_resource(found, nullptr, nullptr, "patches.dat", "default.cfg",
+                                       "ULTRADIR", "midi", sizeof found);
+    set_allegro_resource_path(0, nullptr);
+    EXPECT_EQ(chdir(old_dir), 0);
+    EXPECT_EQ(result, 0);
+    EXPECT_STREQ(found, "./patches.dat#default_cfg");
 }
 
 namespace {
