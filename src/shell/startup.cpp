@@ -98,7 +98,14 @@ int game_main() {
     install_timer();
     install_keyboard();
 
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0)
+    // The tunes play through Allegro's software synthesiser, whose instruments
+    // ("patches.dat") lie with the other assets in the working directory.
+    set_allegro_resource_path(0, "./");
+    // That synthesiser borrows its voices from the sample driver, so without a sound
+    // card it makes the whole start fail: then go on without music, as the library
+    // would without the instruments.
+    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0 &&
+        install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) != 0)
         startup_fail("cannot start sound: %s", allegro_error);
     heli_sample = load_sample_or_fail("helicopter.wav");
     water_sample = load_sample_or_fail("water.wav");
