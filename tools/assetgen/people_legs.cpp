@@ -90,6 +90,7 @@ static void side_shoe(people_canvas &c, const leg_look &l, const leg_pose &p, in
         canvas_hline(c, ax - 1, ax + 1, -1, sole);
         break;
     case FOOT_TOE: // heel up, pushing off the ball of the foot
+        canvas_hline(c, ax - 1, ax, ay + 1, shoe);
         canvas_hline(c, ax - 1, ax + 1, ay + 2, shoe);
         canvas_hline(c, ax, ax + 2, ay + 3, shoe);
         canvas_put(c, ax + 1, ay + 3, shine);
