@@ -213,6 +213,8 @@ TEST(PeopleArtFiles, ExactlyTheGameFilesAreWrittenAndEachLoads) {
         EXPECT_NE(bmp, nullptr) << file;
         if (!bmp) continue;
         EXPECT_EQ(bitmap_color_depth(bmp), 16) << file;
+        // The transparent pink survives the conversion as the sprite mask colour.
+        EXPECT_EQ(getpixel(bmp, 0, 0), bitmap_mask_color(bmp)) << file;
         destroy_bitmap(bmp);
     }
     // Nothing else that looks like a body part: no stray walk faces, no walk or
