@@ -32,9 +32,9 @@ unsigned *held_slot_word(const person &p) {
 
 void pick_up(int entry) {
     person &p = people[pickup_queue[entry]];
+    if (unsigned *word = held_slot_word(p)) *word &= ~(1u << slot_number(p));
     p.hidden = 1;
     p.state = PERSON_STANDING;
-    if (unsigned *word = held_slot_word(p)) *word &= ~(1u << slot_number(p));
     p.status = STATUS_RESCUED;
     pickup_count--;
     if (entry != pickup_count) pickup_queue[entry] = pickup_queue[pickup_count];
