@@ -75,7 +75,8 @@ void return_from_dead_end(int i, int row) {
         p.x = p.target_x;
         p.y = p.target_y;
     } else if (int c = person_left_col[i];
-               c >= 0 && !(slot_grid[row * BUILDING_COLS + c] & (1u << slot_number(p)))) {
+               in_building(c, row) &&
+               !(slot_grid[row * BUILDING_COLS + c] & (1u << slot_number(p)))) {
         put_in_slot(p, c, row, slot_number(p), tile_is_beacon(people_tile(c, row)));
         p.x = p.target_x;
         p.y = p.target_y;
@@ -175,7 +176,8 @@ bool fire_input_held() {
     return (mouse_b & 1) || key[KEY_SPACE] || key[KEY_LCONTROL] || key[KEY_RCONTROL];
 }
 
-// Whether nothing cuts a person in column from off the door in column d of row r.
+// Whether the way from column `from` to the door in column d of row r is free of
+// fires and, unless the door's tile is a beacon tile, of open tiles.
 bool way_is_clear(int from, int d, int r, bool door_on_beacon) {
     int dir = from < d ? 1 : -1;
     for (int c = from; c != d; c += dir) {
