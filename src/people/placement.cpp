@@ -1,18 +1,13 @@
 // Placing the people at the start of a mission, new or restored from the saved game.
-#include "people/people.h"
+#include "people/people_internal.h"
 
-#include "map/map.h"
-#include "shell/game_state.h"
 #include "shell/rng.h"
+
+#include <cstring>
 
 namespace {
 
-constexpr int SLOT_ROW_DX[3] = {0, 3, 5};
 constexpr int MAX_TILE_PEOPLE = 9;
-
-bool is_beacon(const map_block *block) {
-    return block->user3 != 0;
-}
 
 // The looks, drawn in the order the saved game's replay of a mission relies on.
 void roll_looks(person &p) {
@@ -34,6 +29,18 @@ void stand(person &p) {
     p.status = STATUS_IN_SLOT;
     p.frame = 0;
     p.frame_delay = 1;
+}
+
+// A record read back from the saved game indexes the sprite tables, the walk step
+// table and the depth layers: keep those fields inside their tables.
+void keep_in_range(person &p) {
+    p.face %= SPRITE_SETS;
+    p.body %= SPRITE_SETS;
+    p.legs %= SPRITE_SETS;
+    if (p.slot_col > 2) p.slot_col = 2;
+    if (p.slot_row > 2) p.slot_row = 2;
+    if (p.frame >= WALK_FRAMES) p.frame = 0;
+    if (p.pose < POSE_STAND || p.pose > POSE_STEP_OFF) p.pose = POSE_STAND;
 }
 
 } // namespace
@@ -63,7 +70,7 @@ void place_tile_people(int tile_x, int tile_y, int count) {
 void restore_tile_people(int tile_x, int tile_y, unsigned int mask) {
     mask &= FULL_SLOT_MASK;
     const map_block *block = map_get_block(mission * 14 + column_of_x(tile_x), tile_y / 64);
-    bool beacon = is_beacon(block);
+    bool beacon = tile_is_beacon(block);
     while (mask && people_count < MAX_PEOPLE) {
         int k = 0;
         while (!(mask & (1u << k))) k++;
@@ -89,10 +96,15 @@ void place_people(int restored) {
     people_count = 0;
     rescue_heli_x = RESCUE_HELI_PARK_X;
     rescue_heli_y = RESCUE_HELI_PARK_Y;
-    if (!restored)
+    memset(person_left_col, -1, sizeof person_left_col);
+    if (!restored) {
         rescued_count = 0;
-    else
-        people_count = loaded_transit_count;
+    } else {
+        people_count = loaded_transit_count < 0            ? 0
+                       : loaded_transit_count > MAX_PEOPLE ? MAX_PEOPLE
+                                                           : loaded_transit_count;
+        for (int i = 0; i < people_count; i++) keep_in_range(people[i]);
+    }
     for (int r = 0; r < BUILDING_ROWS; r++) {
         for (int c = 0; c < BUILDING_COLS; c++) {
             unsigned &word = slot_grid[r * BUILDING_COLS + c];
@@ -104,16 +116,21 @@ void place_people(int restored) {
             const map_block *block = map_get_block(mission_col_offset + c, r);
             word = 0;
             place_tile_people(tile_x, tile_y, block->user2);
-            if (is_beacon(block)) word = BEACON_SLOT_MASK;
+            if (tile_is_beacon(block)) word = BEACON_SLOT_MASK;
         }
     }
     if (!restored) return;
     // The entries after the rebuilt people stand for those already rescued: clear
     // them so that nothing steps stale records.
-    for (int i = people_count; i < saved_count && i < MAX_PEOPLE; i++) {
-        people[i].state = PERSON_STANDING;
-        people[i].status = STATUS_RESCUED;
-        people[i].hidden = 0xff;
+    if (saved_count > MAX_PEOPLE) saved_count = MAX_PEOPLE;
+    for (int i = people_count; i < saved_count; i++) {
+        person &p = people[i];
+        p.state = PERSON_STANDING;
+        p.pose = POSE_STAND;
+        p.status = STATUS_RESCUED;
+        p.frame = 0;
+        p.hidden = 0xff;
     }
-    people_count = saved_count;
+    // A file holding fewer people than it has slots for still keeps all of them.
+    if (saved_count > people_count) people_count = saved_count;
 }
