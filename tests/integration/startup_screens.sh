@@ -11,6 +11,7 @@ fi
 stderr_file=$(mktemp)
 start_game "$DATA_DIR" "$stderr_file"
 wait_window
+move 600 300 # keys go to the window under the pointer
 sleep 1.5
 shot intro
 
@@ -25,7 +26,9 @@ button_y=$(echo "$green_rows" | awk '{ s += $1; n++ } END { print int(s / n) }')
 move 200 "$button_y"
 sleep 0.2
 click 1
-sleep 1
+sleep 0.5
+move 600 300
+sleep 0.5
 shot briefing
 red_rows=$(column_matches 602 84 684 'r > 200 && g < 120 && b < 120')
 yellow_rows=$(column_matches 402 84 684 'r > 150 && g > 150 && b < 110')

@@ -16,34 +16,28 @@ start_game() {
     GAME_PID=$!
 }
 
-# wait_window: waits (up to 20 s) for the game's window to be mapped and focused.
+# wait_window: waits (up to 20 s) for the game's 1024 x 768 drawing area. Without a
+# window manager the X11 driver may centre it in a child of a full-screen window, so
+# it is found by its size; pointer moves and screenshots are relative to it.
 wait_window() {
-    local i
-    for i in $(seq 1 200); do
-        GAME_WINDOW=$(xdotool search --name "Highrise Rescue" 2>/dev/null | head -n 1)
-        if [ -n "$GAME_WINDOW" ]; then
-            xdotool windowactivate --sync "$GAME_WINDOW" >/dev/null 2>&1 || true
-            xdotool windowfocus "$GAME_WINDOW" >/dev/null 2>&1 || true
-            return 0
-        fi
+    local i id
+    GAME_WINDOW=""
+    for i in $(seq 1 100); do
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-        sleep 0.1
+        for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            if [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ]; then GAME_WINDOW=$id; fi
+        done
+        [ -n "$GAME_WINDOW" ] && return 0
+        sleep 0.2
     done
-    fail "no game window after 20 s"
+    fail "no 1024 x 768 game window after 20 s"
 }
 
-# Window origin on the root window, for absolute coordinates.
-window_origin() {
-    eval "$(xdotool getwindowgeometry --shell "$GAME_WINDOW")"
-    WIN_X=$X
-    WIN_Y=$Y
-}
-
-# shot <name>: screenshot of the game window's 1024 x 768 area into $ARTIFACT_DIR/<name>.png
+# shot <name>: screenshot of the game's drawing area into $ARTIFACT_DIR/<name>.png
 shot() {
-    window_origin
-    import -window root -crop "1024x768+${WIN_X}+${WIN_Y}" +repage "$ARTIFACT_DIR/$1.png"
     LAST_SHOT="$ARTIFACT_DIR/$1.png"
+    import -window "$GAME_WINDOW" "$LAST_SHOT"
 }
 
 # pixel <x> <y>: "r g b" of the last screenshot at game coordinates (x, y).
@@ -59,12 +53,14 @@ column_matches() {
 }
 
 # move <x> <y> in game coordinates; click [button]; key <name>
-move() {
-    window_origin
-    xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))"
-}
+move() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"; }
 click() { xdotool click "${1:-1}"; }
-press() { xdotool key --window "$GAME_WINDOW" "$1" 2>/dev/null || xdotool key "$1"; }
+# The game reads held keys once a frame: hold each long enough to be seen.
+press() {
+    xdotool keydown "$1"
+    sleep 0.3
+    xdotool keyup "$1"
+}
 
 # wait_exit <seconds>: waits for the game to end; sets GAME_STATUS.
 wait_exit() {

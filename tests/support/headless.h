@@ -14,7 +14,8 @@ void headless_init();
 void headless_make_resources();
 
 // Loads the generated assets from the build's data folder instead (font, icons,
-// helicopter, backdrop, samples, tunes, people). False when one is missing.
+// helicopter, backdrop, samples, people; the tunes are only checked, since playing
+// one needs the timer, which cannot run headless). False when one is missing.
 bool headless_load_data_assets();
 
 // While alive, SCREEN_W and SCREEN_H read as 1024 x 768, as in the game's real mode.
