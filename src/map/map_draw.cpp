@@ -48,8 +48,14 @@ void draw_row(BITMAP *dest, long long row, long long col, long long px, long lon
             v >= 0 ? &map_blocks[v] : &map_blocks[anim_frames[anim_table_end[v].current]];
         if (!all_masked && !(b->flags & BLOCK_TRANSPARENT))
             blit(b->bg_gfx, dest, 0, 0, (int)px, (int)py, block_width, block_height);
-        else if (b->bg_gfx != empty)
+        else if (b->bg_gfx == empty)
+            continue;
+        else if (!map_block_sprites)
             masked_blit(b->bg_gfx, dest, 0, 0, (int)px, (int)py, block_width, block_height);
+        else if (RLE_SPRITE *sprite = map_block_sprites[b - map_blocks])
+            draw_rle_sprite(dest, sprite, (int)px, (int)py); // masked, without a test per pixel
+        else
+            blit(b->bg_gfx, dest, 0, 0, (int)px, (int)py, block_width, block_height);
     }
 }
 

@@ -100,6 +100,43 @@ void fill_tile(BITMAP *bmp, const uint8_t *src, int d) {
     }
 }
 
+// Whether a tile's converted pixels hold the mask colour of depth d anywhere.
+bool has_mask_pixels(const uint8_t *src, int d) {
+    const int bpp = map_bytes_per_pixel(d);
+    const size_t pixels = (size_t)block_width * block_height;
+    for (size_t i = 0; i < pixels; i++, src += bpp) {
+        int v;
+        switch (bpp) {
+        case 1: v = src[0]; break;
+        case 2: {
+            uint16_t u;
+            memcpy(&u, src, 2);
+            v = u;
+            break;
+        }
+        case 3: v = src[0] << 16 | src[1] << 8 | src[2]; break;
+        default: v = src[1] << 16 | src[2] << 8 | src[3]; break;
+        }
+        if (v == (d == 8 ? 0 : makecol_depth(d, 255, 0, 255))) return true;
+    }
+    return false;
+}
+
+// Run-length sprites of the tiles with mask pixels, and each block's sprite.
+bool build_tile_sprites(const int32_t *gfx_numbers, size_t tile_bytes, int d) {
+    tile_sprites = (RLE_SPRITE **)calloc((size_t)gfx_count + 1, sizeof(RLE_SPRITE *));
+    map_block_sprites = (RLE_SPRITE **)calloc((size_t)block_count + 1, sizeof(RLE_SPRITE *));
+    if (!tile_sprites || !map_block_sprites) return false;
+    tile_sprite_count = gfx_count;
+    for (int n = 0; n < gfx_count; n++) {
+        if (!has_mask_pixels(gfx_data + (size_t)n * tile_bytes, d)) continue;
+        tile_sprites[n] = get_rle_sprite(tile_bitmaps[n]);
+        if (!tile_sprites[n]) return false;
+    }
+    for (int i = 0; i < block_count; i++) map_block_sprites[i] = tile_sprites[gfx_numbers[i * 4]];
+    return true;
+}
+
 } // namespace
 
 int map_convert_graphics() {
@@ -160,6 +197,11 @@ int map_build_tile_bitmaps() {
         b.fg_gfx1 = gfx[1] ? tile_bitmaps[gfx[1]] : nullptr;
         b.fg_gfx2 = gfx[2] ? tile_bitmaps[gfx[2]] : nullptr;
         b.fg_gfx3 = gfx[3] ? tile_bitmaps[gfx[3]] : nullptr;
+    }
+    if (!build_tile_sprites(map_block_gfx_numbers, tile_bytes, d)) {
+        map_free();
+        map_error = MAP_ERR_MEMORY;
+        return -1;
     }
     free(map_block_gfx_numbers);
     map_block_gfx_numbers = nullptr;

@@ -17,6 +17,14 @@ extern int32_t *map_block_gfx_numbers;
 // Bytes of raw graphics data in gfx_data before the conversion.
 extern size_t gfx_data_size;
 
+// Masked drawing without the per-pixel test of masked_blit: tile n's pixels as a run-
+// length sprite when it has mask-colour pixels (nullptr when it has none, where a plain
+// blit draws the same), and for each block the sprite of its background. Both tables
+// exist only for loaded maps; without them drawing falls back to masked_blit.
+extern RLE_SPRITE **tile_sprites;
+extern int tile_sprite_count;
+extern RLE_SPRITE **map_block_sprites;
+
 // Bytes per pixel of graphics stored at a depth: 1, 2, 3 or 4.
 constexpr int map_bytes_per_pixel(int depth) {
     return (depth + 1) / 8;

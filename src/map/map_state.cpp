@@ -30,6 +30,9 @@ int16_t *map_layers[MAP_LAYER_COUNT];
 int16_t *map_current_layer;
 BITMAP **tile_bitmaps;
 int32_t *map_block_gfx_numbers;
+RLE_SPRITE **tile_sprites;
+int tile_sprite_count;
+RLE_SPRITE **map_block_sprites;
 
 void map_free() {
     for (int i = 0; i < MAP_LAYER_COUNT; i++) {
@@ -52,6 +55,15 @@ void map_free() {
     free(anim_table);
     anim_table = nullptr;
     anim_table_end = nullptr;
+    if (tile_sprites) {
+        for (int i = 0; i < tile_sprite_count; i++)
+            if (tile_sprites[i]) destroy_rle_sprite(tile_sprites[i]);
+        free(tile_sprites);
+        tile_sprites = nullptr;
+        tile_sprite_count = 0;
+    }
+    free(map_block_sprites);
+    map_block_sprites = nullptr;
     if (tile_bitmaps) {
         for (int i = 0; tile_bitmaps[i]; i++) destroy_bitmap(tile_bitmaps[i]);
         free(tile_bitmaps);

@@ -1,6 +1,7 @@
 // Map drawing, checked pixel by pixel: opaque, masked and skipped tiles, the clip
 // rectangle, the map's edges, animated cells and staggered rows.
 #include "support/test_map.h"
+#include "map/map_internal.h"
 #include "test_map_util.h"
 
 namespace {
@@ -22,11 +23,12 @@ void make_drawing_map(int cols, int rows) {
         for (int c = 0; c < cols; c++) map_set_cell(c, r, (c * 3 + r) % 5);
 }
 
-// What the pixel of a tile of a block should look like over the backdrop.
-int block_pixel(const map_block *b, int x) {
-    if (!(b->flags & BLOCK_TRANSPARENT)) return getpixel(b->bg_gfx, x, 0);
-    if (b->bg_gfx == tile_bitmaps[0] || x < 32) return BACKDROP;
-    return getpixel(b->bg_gfx, x, 0);
+// What a pixel of a block's tile should look like over the backdrop.
+int block_pixel(const map_block *b, int x, int y) {
+    int p = getpixel(b->bg_gfx, x, y);
+    if (!(b->flags & BLOCK_TRANSPARENT)) return p;
+    if (b->bg_gfx == tile_bitmaps[0] || p == makecol(255, 0, 255)) return BACKDROP;
+    return p;
 }
 
 struct view {
@@ -46,7 +48,7 @@ int wrong_pixels(BITMAP *dest, const view &v) {
             bool inside = x >= v.screen_x && x < v.screen_x + v.width && y >= v.screen_y &&
                           y < v.screen_y + v.height;
             if (inside && mx >= 0 && my >= 0 && mx < map_width * 64 && my < map_height * 64)
-                expected = block_pixel(map_get_block(mx / 64, my / 64), mx % 64);
+                expected = block_pixel(map_get_block(mx / 64, my / 64), mx % 64, my % 64);
             wrong += getpixel(dest, x, y) != expected;
         }
     }
@@ -74,6 +76,35 @@ TEST_F(DrawTest, TilesAreOpaqueMaskedOrSkipped) {
     for (const view &v : views)
         EXPECT_EQ(wrong_pixels(dest, v), 0)
             << v.map_x << "," << v.map_y << " at " << v.screen_x << "," << v.screen_y;
+}
+
+// The same blocks from a file: graphic 1 a checkerboard with mask squares, graphic 2
+// without any mask pixel, graphic 3 a gradient.
+TEST_F(DrawTest, LoadedTilesDrawLikeBlitAndMaskedBlit) {
+    fmp::Map m = small_map(4, 3, 4, 5);
+    m.block_width = m.block_height = 64;
+    m.gfx.clear();
+    for (int n = 0; n < 4; n++)
+        for (int p = 0; p < 64 * 64; p++) {
+            int x = p % 64, y = p / 64;
+            if (n == 1 && (x / 8 + y / 8) % 2)
+                fmp::put_pixel16(m.gfx, 255, 0, 255);
+            else
+                fmp::put_pixel16(m.gfx, n * 60, x * 4, y * 4);
+        }
+    const int gfx[] = {1, 2, 0, 0, 1};
+    for (int i = 0; i < 5; i++) {
+        m.blocks[i].bg = gfx[i];
+        m.blocks[i].flags = i == 1 || i == 3 || i == 4 ? BLOCK_TRANSPARENT : 0;
+    }
+    for (int i = 0; i < 12; i++) m.layers[0][i] = (int16_t)((i % 4 * 3 + i / 4) % 5);
+    ASSERT_EQ(load_map(m), 0);
+    ASSERT_EQ(tile_sprites[2], nullptr); // drawn with blit
+    ASSERT_NE(tile_sprites[1], nullptr);
+    dest = create_bitmap(300, 240);
+    for (const view &v : {view{0, 0, 0, 0, 300, 240}, view{100, 37, 10, 20, 150, 100},
+                          view{-30, -50, 5, 5, 200, 200}})
+        EXPECT_EQ(wrong_pixels(dest, v), 0) << v.map_x << "," << v.map_y;
 }
 
 TEST_F(DrawTest, TheGamesViewShowsFourteenColumns) {
