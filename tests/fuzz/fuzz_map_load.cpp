@@ -1,6 +1,9 @@
 // libFuzzer target for the map loader: every input is written to a file and loaded;
 // a map that loads is then queried, animated and drawn the way the game does.
 //
+// One input in four (by its size) is loaded for an 8-bit screen, the rest for the
+// game's 16-bit one, so that both graphics paths are explored.
+//
 // With FUZZ_SEED_DIR set, the start-up also writes small valid maps of every shape
 // into that folder, for the runner to pass as a seed corpus.
 #include "fmp/fmp_writer.h"
@@ -14,6 +17,7 @@
 
 namespace {
 
+BITMAP *screens[2], *canvases[2]; // 16 and 8 bits
 BITMAP *canvas;
 std::string input_path;
 
@@ -123,8 +127,12 @@ void exercise_map() {
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
-    screen = create_bitmap(64, 64);
-    canvas = create_bitmap(160, 120);
+    select_palette(default_palette);
+    for (int i = 0; i < 2; i++) {
+        screens[i] = create_bitmap_ex(i ? 8 : 16, 64, 64);
+        canvases[i] = create_bitmap_ex(i ? 8 : 16, 160, 120);
+    }
+    screen = screens[0];
     input_path = "/dev/shm/highrise_fuzz_map_" + std::to_string(getpid()) + ".fmp";
     if (const char *dir = getenv("FUZZ_SEED_DIR")) write_seeds(dir);
     return 0;
@@ -135,6 +143,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (!f) return 0;
     fwrite(data, 1, size, f);
     fclose(f);
+    screen = screens[size % 4 == 3];
+    canvas = canvases[size % 4 == 3];
     if (map_load(input_path.c_str()) == 0) {
         if (map_error != MAP_ERR_NONE) abort();
         exercise_map();

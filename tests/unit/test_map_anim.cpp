@@ -72,25 +72,6 @@ TEST_F(AnimTest, DelaysCountTicks) {
     EXPECT_EQ(anim_table[2].counter, 3);
 }
 
-TEST_F(AnimTest, ResetReturnsEveryRecordToItsFirstPhase) {
-    animate({anim(ANIM_ONCE, 0, 2), anim(ANIM_PINGPONG_UP, 0, 3, 1), anim(ANIM_PINGPONG_DOWN, 3, 6),
-             anim(ANIM_LOOP_FORWARD, 6, 9, 2)});
-    for (int i = 0; i < 7; i++) map_update_animations();
-    EXPECT_EQ(anim_table[1].type, ANIM_ONCE_DONE);
-    EXPECT_EQ(anim_table[2].type, ANIM_PINGPONG_UP_RETURN);
-    EXPECT_EQ(anim_table[3].type, ANIM_PINGPONG_DOWN_RETURN);
-    map_reset_animations();
-    const int types[] = {ANIM_ONCE, ANIM_PINGPONG_UP, ANIM_PINGPONG_DOWN, ANIM_LOOP_FORWARD};
-    const int current[] = {0, 0, 5, 6};
-    const int counter[] = {0, 1, 0, 2};
-    for (int i = 0; i < 4; i++) {
-        EXPECT_EQ(anim_table[i + 1].type, types[i]);
-        EXPECT_EQ(anim_table[i + 1].current, current[i]);
-        EXPECT_EQ(anim_table[i + 1].counter, counter[i]);
-    }
-    EXPECT_EQ(anim_table[0].type, -1);
-}
-
 TEST_F(AnimTest, CellsOfOneRecordShowTheSameBlock) {
     animate({anim(ANIM_LOOP_FORWARD, 1, 4), anim(ANIM_LOOP_BACKWARD, 1, 4)});
     map_set_cell(0, 0, -2);
