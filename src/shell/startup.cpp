@@ -146,6 +146,7 @@ int game_main() {
     load_font();
     build_panels();
     compute_icon_positions();
+    map_reset_animations(); // nothing is loaded yet: a no-op, kept for symmetry with loads
 
     intro_build();
     intro_run();
