@@ -113,8 +113,8 @@ void map_reset_animations();
 void map_update_animations();
 
 // ---- drawing ----------------------------------------------------------------
-void map_draw_background(BITMAP *dest, int map_x, int map_y, int screen_x, int screen_y,
-                         int width, int height);
+void map_draw_background(BITMAP *dest, int map_x, int map_y, int screen_x, int screen_y, int width,
+                         int height);
 
 // ---- internal steps of map_load ----------------------------------------------
 int map_convert_graphics();

@@ -1,5 +1,5 @@
 // The map engine's state and its release.
-#include "map/map.h"
+#include "map/map_internal.h"
 
 #include <cstdlib>
 
@@ -24,10 +24,12 @@ int anim_frame_count;
 map_anim *anim_table;
 map_anim *anim_table_end;
 uint8_t *gfx_data;
+size_t gfx_data_size;
 int gfx_depth;
 int16_t *map_layers[MAP_LAYER_COUNT];
 int16_t *map_current_layer;
 BITMAP **tile_bitmaps;
+int32_t *map_block_gfx_numbers;
 
 void map_free() {
     for (int i = 0; i < MAP_LAYER_COUNT; i++) {
@@ -39,8 +41,11 @@ void map_free() {
     colour_map = nullptr;
     free(gfx_data);
     gfx_data = nullptr;
+    gfx_data_size = 0;
     free(map_blocks);
     map_blocks = nullptr;
+    free(map_block_gfx_numbers);
+    map_block_gfx_numbers = nullptr;
     free(anim_frames);
     anim_frames = nullptr;
     anim_frame_count = 0;

@@ -1,5 +1,6 @@
 #include "fmp/fmp_writer.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace fmp {
@@ -44,7 +45,9 @@ void chunk(Out &file, const std::string &tag, const std::vector<uint8_t> &data) 
     file.append(data);
 }
 
-int bytes_per_pixel(int depth) { return (depth + 1) / 8; }
+int bytes_per_pixel(int depth) {
+    return (depth + 1) / 8;
+}
 
 std::vector<uint8_t> header(const Map &m) {
     Out o;
@@ -101,7 +104,8 @@ std::vector<uint8_t> animations(const Map &m) {
     Out o;
     o.little = m.little_endian;
     int32_t n = (int32_t)(m.anim_frames.size() * 4 + 16 * (m.anims.size() + 1));
-    for (int32_t block : m.anim_frames) o.i32(m.map_type == 0 ? block * m.block_record_size : block);
+    for (int32_t block : m.anim_frames)
+        o.i32(m.map_type == 0 ? block * m.block_record_size : block);
     // The marker record.
     o.u8(0xff);
     for (int i = 1; i < 16; i++) o.u8(0);
@@ -186,7 +190,10 @@ std::vector<uint8_t> layer(const Map &m, const std::vector<int16_t> &cells) {
             o.i16(value);
         }
     } else {
-        for (int r = 0; r < m.height; r++) {
+        // Only rows present in full are coded.
+        int rows = m.width > 0 ? (int)(cells.size() / (size_t)m.width) : 0;
+        if (rows > m.height) rows = m.height;
+        for (int r = 0; r < rows; r++) {
             const int16_t *row = &cells[(size_t)r * m.width];
             if (m.map_type == 2)
                 encode_row_fill(o, row, m.width);
@@ -197,21 +204,111 @@ std::vector<uint8_t> layer(const Map &m, const std::vector<int16_t> &cells) {
     return o.bytes;
 }
 
+std::string layer_tag(int i) {
+    return i == 0 ? "BODY" : "LYR" + std::to_string(i);
+}
+
+// The data of a standard chunk, by tag.
+std::vector<uint8_t> standard_chunk(const Map &m, const std::string &tag) {
+    if (tag == "MPHD") return header(m);
+    if (tag == "CMAP") return m.cmap;
+    if (tag == "BKDT") return blocks(m);
+    if (tag == "ANDT") return animations(m);
+    if (tag == "AGFX") return m.agfx;
+    if (tag == "BGFX") return m.gfx;
+    for (int i = 0; i < 8; i++)
+        if (tag == layer_tag(i)) return layer(m, m.layers[i]);
+    return {};
+}
+
+std::vector<std::string> default_order(const Map &m) {
+    std::vector<std::string> order = {"MPHD"};
+    if (!m.cmap.empty()) order.push_back("CMAP");
+    order.push_back("BKDT");
+    if (!m.anims.empty()) order.push_back("ANDT");
+    if (!m.agfx.empty()) order.push_back("AGFX");
+    order.push_back("BGFX");
+    for (int i = 0; i < 8; i++)
+        if (!m.layers[i].empty()) order.push_back(layer_tag(i));
+    return order;
+}
+
+bool fits16(int64_t v) {
+    return v >= INT16_MIN && v <= INT16_MAX;
+}
+bool fits32(int64_t v) {
+    return v >= INT32_MIN && v <= INT32_MAX;
+}
+
 } // namespace
+
+std::string check(const Map &m) {
+    const int hs = m.header_size;
+    if (hs != 24 && hs != 28 && hs != 36 && hs != 38) return "header size not 24, 28, 36 or 38";
+    if (m.version_major > 1 || m.map_type > 3) return "version or map type not supported";
+    if (m.width <= 0 || m.height <= 0 || (int64_t)m.width * m.height > 2048 * 2048)
+        return "map size out of range";
+    if (m.block_width <= 0 || m.block_height <= 0) return "tile size not positive";
+    const int d = m.block_depth;
+    if (d != 8 && d != 15 && d != 16 && d != 24 && d != 32) return "bad graphics depth";
+    if (m.block_record_size < 32) return "block record size below 32";
+    if (m.blocks.size() > (size_t)INT16_MAX) return "too many blocks";
+    if (hs > 28 && (m.block_step_x < 0 || m.block_step_y < 0)) return "negative tile step";
+    if (hs > 28 && (m.block_stagger_x < 0 || m.block_stagger_y < 0)) return "negative stagger";
+    if (m.gfx_count <= 0) return "no graphics";
+    if (hs > 36 && (m.pick_mask_gfx < 0 || m.pick_mask_gfx >= m.gfx_count))
+        return "pick mask graphic out of range";
+    const int64_t tile_bytes = (int64_t)m.block_width * m.block_height * bytes_per_pixel(d);
+    if ((int64_t)m.gfx.size() < m.gfx_count * tile_bytes) return "graphics shorter than gfx_count";
+    if (!m.agfx.empty() &&
+        (int64_t)m.agfx.size() < (int64_t)m.gfx_count * m.block_width * m.block_height)
+        return "8-bit graphics shorter than gfx_count";
+    if (d == 8 && m.cmap.size() < 768) return "8-bit graphics without a colour map";
+    const int blocks = (int)m.blocks.size();
+    for (const Block &b : m.blocks) {
+        for (int32_t g : {b.bg, b.fg1, b.fg2, b.fg3}) {
+            if (g < 0 || g >= m.gfx_count) return "graphic number out of range";
+            if (m.map_type == 0 && !fits32(g * tile_bytes)) return "graphic offset too large";
+        }
+    }
+    const int frames = (int)m.anim_frames.size();
+    for (int32_t f : m.anim_frames) {
+        if (f < 0 || f >= blocks) return "animation frame out of range";
+        if (m.map_type == 0 && !fits32((int64_t)f * m.block_record_size))
+            return "animation frame offset too large";
+    }
+    if (!m.anims.empty() && m.anims.size() * 16 + frames * 4 + 16 > (size_t)INT32_MAX)
+        return "too many animations";
+    for (const Anim &a : m.anims) {
+        if (a.start < 0 || a.start > a.end || a.end > frames || a.start >= frames)
+            return "animation range out of the frame list";
+        if ((uint8_t)a.type == 0xff) return "animation type 0xff is the marker";
+    }
+    if (m.layers[0].empty()) return "no layer 0";
+    const int anims = (int)m.anims.size();
+    for (const std::vector<int16_t> &cells : m.layers) {
+        if (cells.empty()) continue;
+        if (cells.size() != (size_t)m.width * m.height) return "layer size is not width x height";
+        for (int16_t v : cells) {
+            if (v >= 0 ? v >= blocks : -v > anims) return "cell out of range";
+            if (m.map_type == 0 && !fits16(v >= 0 ? v * m.block_record_size : v * 16))
+                return "cell too large for byte offsets";
+        }
+    }
+    return "";
+}
 
 std::vector<uint8_t> write(const Map &m) {
     Out body;
-    chunk(body, "MPHD", header(m));
-    for (const Chunk &c : m.extra_chunks) chunk(body, c.tag, c.data);
-    if (!m.cmap.empty()) chunk(body, "CMAP", m.cmap);
-    chunk(body, "BKDT", blocks(m));
-    if (!m.anims.empty()) chunk(body, "ANDT", animations(m));
-    if (!m.agfx.empty()) chunk(body, "AGFX", m.agfx);
-    chunk(body, "BGFX", m.gfx);
-    for (int i = 0; i < 8; i++) {
-        if (m.layers[i].empty()) continue;
-        std::string tag = i == 0 ? "BODY" : "LYR" + std::to_string(i);
-        chunk(body, tag, layer(m, m.layers[i]));
+    std::vector<std::string> order = m.chunk_order.empty() ? default_order(m) : m.chunk_order;
+    bool has_header = false;
+    for (const std::string &tag : order) has_header = has_header || tag == "MPHD";
+    if (!has_header)
+        for (const Chunk &c : m.extra_chunks) chunk(body, c.tag, c.data);
+    for (const std::string &tag : order) {
+        chunk(body, tag, standard_chunk(m, tag));
+        if (tag == "MPHD")
+            for (const Chunk &c : m.extra_chunks) chunk(body, c.tag, c.data);
     }
     Out file;
     file.tag("FORM");

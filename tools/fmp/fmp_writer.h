@@ -49,15 +49,24 @@ struct Map {
     // Raw pixels of gfx_count graphics at block_depth, exactly as stored in "BGFX".
     int16_t gfx_count = 0;
     std::vector<uint8_t> gfx;
-    std::vector<uint8_t> agfx;     // "AGFX" when non-empty
-    std::vector<uint8_t> cmap;     // "CMAP" when non-empty
-    std::vector<int16_t> layers[8]; // layer 0 is "BODY"; empty layers are not written
+    std::vector<uint8_t> agfx;       // "AGFX" when non-empty
+    std::vector<uint8_t> cmap;       // "CMAP" when non-empty
+    std::vector<int16_t> layers[8];  // layer 0 is "BODY"; empty layers are not written
     std::vector<Chunk> extra_chunks; // written right after "MPHD" (unknown tags, tests)
+    // When not empty: the standard chunks to write, in this order ("MPHD", "CMAP",
+    // "BKDT", "ANDT", "AGFX", "BGFX", "BODY", "LYR1" to "LYR7"); chunks not named are
+    // left out. Extra chunks still follow "MPHD" (or lead when it is left out).
+    std::vector<std::string> chunk_order;
 };
+
+// Why the engine's loader would reject the map, or "" when it loads. write() writes
+// what it is given all the same (tests use it for bad files), but never reads past
+// the vectors it is given.
+std::string check(const Map &map);
 
 // The whole file, "FORM" to the last chunk.
 std::vector<uint8_t> write(const Map &map);
-// false when the file cannot be written whole.
+// false when the file cannot be written whole (it is written even if check() objects).
 bool write_file(const std::string &path, const Map &map);
 
 // Pixel helpers for graphics data.
