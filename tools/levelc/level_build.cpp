@@ -98,8 +98,7 @@ struct builder {
         std::vector<int> pad, door;
         for (int f = 0; f < BEACON_FRAMES; f++) {
             pad.push_back(block({ART_BEACON_PAD, 0, 0, 0, (uint8_t)f}, USER1_FLOOR, 0, 1));
-            door.push_back(
-                block({ART_BEACON_DOOR, 0, 0, 0, (uint8_t)f}, USER1_DOOR_DOWN, 0, 1));
+            door.push_back(block({ART_BEACON_DOOR, 0, 0, 0, (uint8_t)f}, USER1_DOOR_DOWN, 0, 1));
         }
         for (int set = 0; set < FIRE_SETS; set++)
             for (int phase = 0; phase < 2; phase++) {
@@ -123,7 +122,10 @@ struct builder {
             for (int c = 0; c < MISSION_COLS; c++) {
                 const mission_tile &t = m.tiles[r][c];
                 uint32_t h = paint::hash(index, c, r);
-                uint8_t wall_colour = (uint8_t)(h % WALL_COLOURS);
+                int wall_colour = (int)(h % WALL_COLOURS);
+                // Smoke from a fire below, burning or burnt out, blackens a floor.
+                int below = kind_at(c, r + 1);
+                int soot = below == KIND_FIRE || below == KIND_BURNT ? ART_SOOT : 0;
                 int16_t cell = BLOCK_SKY;
                 if (t.kind != KIND_ROOM) last_furnishing = -1;
                 switch (t.kind) {
@@ -134,8 +136,8 @@ struct builder {
                     if (!kind_is_open(kind_at(c, r + 1))) sides |= HOLE_DOWN;
                     if (!kind_is_open(kind_at(c - 1, r))) sides |= HOLE_LEFT;
                     if (!kind_is_open(kind_at(c + 1, r))) sides |= HOLE_RIGHT;
-                    cell = sides ? block({ART_HOLE, 0, 0, (uint8_t)sides}, USER1_OPEN, 0)
-                                 : BLOCK_HOLE;
+                    cell =
+                        sides ? block({ART_HOLE, 0, 0, (uint8_t)sides}, USER1_OPEN, 0) : BLOCK_HOLE;
                     break;
                 }
                 case KIND_ROOF: {
@@ -147,25 +149,37 @@ struct builder {
                 }
                 case KIND_ROOM: {
                     if (c == 0 || kind_at(c - 1, r) != KIND_ROOM) run_start = c;
-                    // A run of rooms shares its wall colour; furnishings vary.
-                    uint8_t colour = (uint8_t)(paint::hash(index, r, run_start + 100) % WALL_COLOURS);
+                    // A run of rooms shares its wall colour, and sometimes a power cut;
+                    // furnishings vary from room to room.
+                    uint32_t run = paint::hash(index, r, run_start + 100);
+                    int detail = (int)(run % WALL_COLOURS) | soot;
+                    if ((run >> 8) % 5 == 0 || (h >> 16) % 9 == 0) detail |= ART_DARK;
                     int furnishing = (h >> 8) % ROOM_FURNISHINGS;
-                    if (furnishing == last_furnishing) furnishing = (furnishing + 1) % ROOM_FURNISHINGS;
+                    if (furnishing == last_furnishing)
+                        furnishing = (furnishing + 1) % ROOM_FURNISHINGS;
                     last_furnishing = furnishing;
-                    cell = block({ART_ROOM, style, (uint8_t)furnishing, colour}, USER1_FLOOR,
+                    cell = block({ART_ROOM, style, (uint8_t)furnishing, (uint8_t)detail},
+                                 USER1_FLOOR, t.people);
+                    break;
+                }
+                case KIND_WALL: {
+                    // Walls of a kind stack up a column (stair cores, pillars), with
+                    // the odd exception.
+                    uint32_t column = paint::hash(index, c, 300);
+                    int variant =
+                        (h >> 12) % 5 == 0 ? (h >> 8) % WALL_VARIANTS : column % WALL_VARIANTS;
+                    int detail = wall_colour | soot | ((h >> 20) % 6 == 0 ? ART_DARK : 0);
+                    cell = block({ART_WALL, style, (uint8_t)variant, (uint8_t)detail}, USER1_FLOOR,
                                  t.people);
                     break;
                 }
-                case KIND_WALL:
-                    cell = block({ART_WALL, style, (uint8_t)((h >> 8) % WALL_VARIANTS), wall_colour},
-                                 USER1_FLOOR, t.people);
-                    break;
                 case KIND_SHAFT:
-                    cell = block({ART_SHAFT, style, 0, wall_colour}, USER1_FLOOR, t.people);
+                    cell = block({ART_SHAFT, style, 0, (uint8_t)(wall_colour | soot)}, USER1_FLOOR,
+                                 t.people);
                     break;
                 case KIND_DOOR_UP:
                 case KIND_DOOR_DOWN: {
-                    int detail = wall_colour << 2;
+                    int detail = wall_colour | soot;
                     if (kind_at(c, r - 1) == KIND_SHAFT) detail |= DOOR_SHAFT_ABOVE;
                     if (kind_at(c, r + 1) == KIND_SHAFT) detail |= DOOR_SHAFT_BELOW;
                     bool up = t.kind == KIND_DOOR_UP;

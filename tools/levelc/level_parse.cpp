@@ -35,7 +35,8 @@ struct parser {
                 std::string known;
                 for (int s = 0; s < STYLE_COUNT; s++)
                     known += std::string(s ? ", " : "") + TILE_STYLES[s].name;
-                fail(line, (int)key.size() + 3, "unknown style '" + value + "' (known: " + known + ")");
+                fail(line, (int)key.size() + 3,
+                     "unknown style '" + value + "' (known: " + known + ")");
             } else {
                 m.style = style;
             }

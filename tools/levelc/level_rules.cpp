@@ -40,8 +40,7 @@ void check_people(const mission &m, std::vector<level_error> &errors) {
             if (t.people > 0) people += t.people;
             if (people > MAX_MISSION_PEOPLE && !people_reported) {
                 fail(m, t.people_at,
-                     "more than " + std::to_string(MAX_MISSION_PEOPLE) +
-                         " people in the mission",
+                     "more than " + std::to_string(MAX_MISSION_PEOPLE) + " people in the mission",
                      errors);
                 people_reported = true;
             }
@@ -61,8 +60,7 @@ void check_beacon(const mission &m, std::vector<level_error> &errors) {
             // and finding the places nearest to it taken.
             bool reached = false;
             for (int d = c - ARRIVAL_REACH; d <= c + ARRIVAL_REACH && !reached; d++) {
-                if (d < 0 || d >= MISSION_COLS || m.tiles[r][d].kind != KIND_BEACON_DOOR)
-                    continue;
+                if (d < 0 || d >= MISSION_COLS || m.tiles[r][d].kind != KIND_BEACON_DOOR) continue;
                 bool clear = true;
                 for (int x = d < c ? d : c; x <= (d < c ? c : d); x++)
                     if (kind_is_open(m.tiles[r][x].kind)) clear = false;
@@ -94,8 +92,8 @@ void check_doors(const mission &m, std::vector<level_error> &errors) {
                          : "this door rides down, but there is no door below it in its column",
                      errors);
             if (prev_door >= 0) {
-                bool used = kind_ride_step(kind) < 0 ||
-                            kind_ride_step(m.tiles[prev_door][c].kind) > 0;
+                bool used =
+                    kind_ride_step(kind) < 0 || kind_ride_step(m.tiles[prev_door][c].kind) > 0;
                 for (int x = prev_door + 1; x < r; x++) in_ride[x] = used;
             }
             prev_door = r;

@@ -65,9 +65,9 @@ struct route_stats {
     int people = 0;
     int fires = 0;
     int doors = 0;
-    int shafts = 0;       // columns holding doors
-    int beacon_row = -1;  // the highest row with a beacon
-    int top_row = -1;     // the highest row of the building
+    int shafts = 0;          // columns holding doors
+    int beacon_row = -1;     // the highest row with a beacon
+    int top_row = -1;        // the highest row of the building
     int longest_rides = 0;   // rides on the shortest way out of the worst-placed person
     int longest_storeys = 0; // storeys ridden on that way
 };
@@ -78,8 +78,7 @@ bool level_check_routes(const mission &m, std::vector<level_error> &errors,
                         route_stats *stats = nullptr);
 
 // Rules, then routes when the rules hold.
-bool level_check(const mission &m, std::vector<level_error> &errors,
-                 route_stats *stats = nullptr);
+bool level_check(const mission &m, std::vector<level_error> &errors, route_stats *stats = nullptr);
 
 // The row of the door that a ride from the door at (col, row) ends at, or -1.
 int level_partner_row(const mission &m, int col, int row);

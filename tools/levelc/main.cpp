@@ -65,8 +65,8 @@ int main(int argc, char **argv) {
     }
     if (report) {
         map_stats m = level_map_stats(map);
-        printf("%s: %d blocks, %d graphics, %d animations\n", output.c_str(), m.blocks,
-               m.graphics, m.animations);
+        printf("%s: %d blocks, %d graphics, %d animations\n", output.c_str(), m.blocks, m.graphics,
+               m.animations);
     }
     return 0;
 }

@@ -6,10 +6,10 @@
 #include <cstdlib>
 
 // Drawn by tile_art_rooms.cpp and tile_art_hazards.cpp.
-void art_room(BITMAP *b, const tile_style &s, int furnishing, int wall_colour);
-void art_wall(BITMAP *b, const tile_style &s, int variant, int wall_colour);
-void art_shaft(BITMAP *b, const tile_style &s, int wall_colour);
-void art_door(BITMAP *b, const tile_style &s, bool up, int shafts);
+void art_room(BITMAP *b, const tile_style &s, int furnishing, int detail);
+void art_wall(BITMAP *b, const tile_style &s, int variant, int detail);
+void art_shaft(BITMAP *b, const tile_style &s, int detail);
+void art_door(BITMAP *b, const tile_style &s, bool up, int detail);
 void art_roof(BITMAP *b, const tile_style &s, int variant);
 void art_fire(BITMAP *b, int set, int frame);
 void art_burnt(BITMAP *b);
@@ -40,12 +40,18 @@ void blend(BITMAP *b, int x0, int y0, int x1, int y1, art_rgb c, int alpha) {
         for (int x = x0; x <= x1; x++) blend_pixel(b, x, y, c, alpha);
 }
 
-void hline(BITMAP *b, int x0, int x1, int y, art_rgb c) { ::hline(b, x0, y, x1, colour(c)); }
-void vline(BITMAP *b, int x, int y0, int y1, art_rgb c) { ::vline(b, x, y0, y1, colour(c)); }
+void hline(BITMAP *b, int x0, int x1, int y, art_rgb c) {
+    ::hline(b, x0, y, x1, colour(c));
+}
+void vline(BITMAP *b, int x, int y0, int y1, art_rgb c) {
+    ::vline(b, x, y0, y1, colour(c));
+}
 void line(BITMAP *b, int x0, int y0, int x1, int y1, art_rgb c) {
     ::line(b, x0, y0, x1, y1, colour(c));
 }
-void disc(BITMAP *b, int x, int y, int radius, art_rgb c) { circlefill(b, x, y, radius, colour(c)); }
+void disc(BITMAP *b, int x, int y, int radius, art_rgb c) {
+    circlefill(b, x, y, radius, colour(c));
+}
 void triangle(BITMAP *b, int x0, int y0, int x1, int y1, int x2, int y2, art_rgb c) {
     ::triangle(b, x0, y0, x1, y1, x2, y2, colour(c));
 }
@@ -101,7 +107,9 @@ void facade(BITMAP *b, int x0, int y0, int x1, int y1, const tile_style &s) {
     }
 }
 
-art_rgb ride_colour(bool up) { return up ? rgb(80, 255, 110) : rgb(255, 170, 40); }
+art_rgb ride_colour(bool up) {
+    return up ? rgb(80, 255, 110) : rgb(255, 170, 40);
+}
 
 void arrow_sign(BITMAP *b, int cx, int top, bool up, int height) {
     int half = height * 3 / 4;

@@ -10,10 +10,10 @@
 
 enum art_kind : uint8_t {
     ART_EMPTY,       // graphic 0: nothing but the mask colour
-    ART_ROOM,        // variant: furnishing; detail: wall colour
-    ART_WALL,        // variant: pillar, stairwell, partition, service wall; detail: wall colour
-    ART_SHAFT,       // detail: wall colour
-    ART_DOOR,        // variant: 0 rides up, 1 rides down; detail: DOOR_SHAFT_* bits
+    ART_ROOM,        // variant: furnishing; detail: ART_* bits
+    ART_WALL,        // variant: pillar, stairwell, partition, service wall; detail: ART_* bits
+    ART_SHAFT,       // detail: ART_* bits
+    ART_DOOR,        // variant: 0 rides up, 1 rides down; detail: ART_* and DOOR_SHAFT_* bits
     ART_FIRE,        // variant: flame set; frame
     ART_BURNT,       // the burnt-out floor
     ART_HOLE,        // detail: HOLE_* bits, the sides where the building goes on
@@ -30,8 +30,12 @@ constexpr int FIRE_SETS = 2;
 constexpr int FIRE_FRAMES = 6;
 constexpr int BEACON_FRAMES = 4;
 
-constexpr int DOOR_SHAFT_ABOVE = 1;
-constexpr int DOOR_SHAFT_BELOW = 2;
+// Detail bits of the floors (room, wall, shaft, door).
+constexpr int ART_WALL_COLOUR = 3; // the wall colour, 0 to 2
+constexpr int ART_DARK = 4;        // lights out (rooms and walls)
+constexpr int ART_SOOT = 8;        // blackened by a fire below
+constexpr int DOOR_SHAFT_ABOVE = 16;
+constexpr int DOOR_SHAFT_BELOW = 32;
 constexpr int HOLE_UP = 1;
 constexpr int HOLE_DOWN = 2;
 constexpr int HOLE_LEFT = 4;

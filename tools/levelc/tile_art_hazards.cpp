@@ -72,7 +72,9 @@ void flash_halo(BITMAP *b, int cx, int cy, int frame, int size) {
         disc(b, cx, cy, r, rgb(70, 130, 240));
         disc(b, cx, cy, r - 2 > 0 ? r - 2 : 1, rgb(150, 200, 255));
     } else {
-        disc(b, cx, cy, 2, rgb(30, 50, 110));
+        disc(b, cx, cy, 3, rgb(24, 40, 90));
+        disc(b, cx, cy, 2, rgb(40, 70, 150));
+        putpixel(b, cx - 1, cy - 1, colour(120, 150, 210));
     }
 }
 
@@ -99,8 +101,8 @@ void art_fire(BITMAP *b, int set, int frame) {
     double t = (double)(frame % FIRE_FRAMES) / FIRE_FRAMES;
     // A room lit orange from below, smoke under the ceiling.
     for (int y = 6; y <= 61; y++) {
-        art_rgb c = y < 50 ? mix(rgb(44, 30, 28), rgb(150, 58, 24), (y - 6) * 256 / 44)
-                           : rgb(58, 34, 22);
+        art_rgb c =
+            y < 50 ? mix(rgb(44, 30, 28), rgb(150, 58, 24), (y - 6) * 256 / 44) : rgb(58, 34, 22);
         hline(b, 3, 60, y, c);
     }
     for (int y = 6; y < 22; y++)
@@ -126,7 +128,8 @@ void art_fire(BITMAP *b, int set, int frame) {
 }
 
 void art_burnt(BITMAP *b) {
-    for (int y = 6; y < 50; y++) hline(b, 3, 60, y, mix(rgb(22, 20, 19), rgb(52, 47, 43), (y - 6) * 256 / 44));
+    for (int y = 6; y < 50; y++)
+        hline(b, 3, 60, y, mix(rgb(22, 20, 19), rgb(52, 47, 43), (y - 6) * 256 / 44));
     // Soot streaks rising from where the flames were.
     for (int x = 3; x <= 60; x++) {
         uint32_t h = hash(x, 41);
@@ -141,7 +144,8 @@ void art_burnt(BITMAP *b) {
     fill(b, 45, 32, 48, 42, rgb(20, 18, 17));
     line(b, 45, 43, 43, 49, rgb(20, 18, 17));
     // Ash and rubble on a floor that still bears people.
-    for (int y = 50; y <= 61; y++) hline(b, 3, 60, y, rgb(84 + (y - 50), 78 + (y - 50), 70 + (y - 50)));
+    for (int y = 50; y <= 61; y++)
+        hline(b, 3, 60, y, rgb(84 + (y - 50), 78 + (y - 50), 70 + (y - 50)));
     for (int i = 0; i < 40; i++) {
         uint32_t h = hash(i, 43);
         int x = 3 + h % 58, y = 50 + (h >> 8) % 12;

@@ -9,9 +9,15 @@
 
 namespace paint {
 
-inline int colour(art_rgb c) { return makecol16(c.r, c.g, c.b); }
-inline int colour(int r, int g, int b) { return makecol16(r, g, b); }
-inline int mask_colour() { return makecol16(255, 0, 255); }
+inline int colour(art_rgb c) {
+    return makecol16(c.r, c.g, c.b);
+}
+inline int colour(int r, int g, int b) {
+    return makecol16(r, g, b);
+}
+inline int mask_colour() {
+    return makecol16(255, 0, 255);
+}
 
 inline art_rgb rgb(int r, int g, int b) {
     auto clamp = [](int v) { return (uint8_t)(v < 0 ? 0 : v > 255 ? 255 : v); };
@@ -29,7 +35,8 @@ inline art_rgb shade(art_rgb c, int percent) {
 
 // A repeatable pseudo-random value from a few integers.
 inline uint32_t hash(uint32_t a, uint32_t b = 0, uint32_t c = 0) {
-    uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
+    uint32_t h =
+        a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;

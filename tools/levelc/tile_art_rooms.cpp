@@ -8,7 +8,7 @@ using namespace paint;
 
 namespace {
 
-constexpr int IN_X0 = 3, IN_X1 = 60;     // the window opening
+constexpr int IN_X0 = 3, IN_X1 = 60;       // the window opening
 constexpr int WALL_Y0 = 11, FLOOR_Y0 = 50; // back wall from here, floor from here
 constexpr int FLOOR_Y1 = 61;
 constexpr int SHAFT_X0 = 18, SHAFT_X1 = 45;
@@ -31,7 +31,8 @@ void room_base(BITMAP *b, const tile_style &s, art_rgb wall) {
     }
     // The ceiling light and its glow on the wall.
     fill(b, 24, 10, 39, 11, rgb(255, 250, 224));
-    for (int y = 12; y < 24; y++) blend(b, 18 + (y - 12) / 2, y, 45 - (y - 12) / 2, y, rgb(255, 244, 210), 40 - 3 * (y - 12));
+    for (int y = 12; y < 24; y++)
+        blend(b, 18 + (y - 12) / 2, y, 45 - (y - 12) / 2, y, rgb(255, 244, 210), 40 - 3 * (y - 12));
 }
 
 void glass(BITMAP *b, const tile_style &s, int x0 = IN_X0, int x1 = IN_X1) {
@@ -100,7 +101,7 @@ void furnish(BITMAP *b, int furnishing, art_rgb wall) {
         art_rgb wood = rgb(112, 74, 44);
         box(b, 7, 14, 28, 49, wood);
         fill(b, 9, 16, 26, 47, shade(wood, 55));
-        static const art_rgb spines[] = {{170, 40, 40}, {40, 90, 160}, {210, 180, 70},
+        static const art_rgb spines[] = {{170, 40, 40}, {40, 90, 160},   {210, 180, 70},
                                          {60, 130, 70}, {220, 220, 210}, {120, 60, 130}};
         for (int shelf = 0; shelf < 3; shelf++) {
             int base = 23 + shelf * 10;
@@ -115,13 +116,17 @@ void furnish(BITMAP *b, int furnishing, art_rgb wall) {
         }
         vline(b, 49, 20, 48, rgb(50, 46, 40));
         fill(b, 45, 48, 53, 49, rgb(50, 46, 40));
-        for (int y = 14; y <= 20; y++) hline(b, 47 - (y - 14) / 2, 51 + (y - 14) / 2, y, rgb(244, 224, 170));
-        for (int y = 21; y < 34; y++) blend(b, 42 - (y - 21) / 2, y, 56 + (y - 21) / 2, y, rgb(255, 236, 180), 50 - 3 * (y - 21));
+        for (int y = 14; y <= 20; y++)
+            hline(b, 47 - (y - 14) / 2, 51 + (y - 14) / 2, y, rgb(244, 224, 170));
+        for (int y = 21; y < 34; y++)
+            blend(b, 42 - (y - 21) / 2, y, 56 + (y - 21) / 2, y, rgb(255, 236, 180),
+                  50 - 3 * (y - 21));
         break;
     }
     case 3: { // a landscape picture and a potted plant
         box(b, 19, 16, 43, 33, rgb(96, 64, 32));
-        for (int y = 18; y <= 31; y++) hline(b, 21, 41, y, mix(rgb(110, 160, 220), rgb(200, 220, 240), (y - 18) * 18));
+        for (int y = 18; y <= 31; y++)
+            hline(b, 21, 41, y, mix(rgb(110, 160, 220), rgb(200, 220, 240), (y - 18) * 18));
         for (int x = 21; x <= 41; x++) {
             int top = 26 + (int)(3 * ((x * 37 % 11) > 5 ? 1 : 0)) - (x > 28 && x < 36 ? 2 : 0);
             vline(b, x, top, 31, rgb(70, 132, 62));
@@ -130,7 +135,8 @@ void furnish(BITMAP *b, int furnishing, art_rgb wall) {
         fill(b, 47, 41, 56, 49, rgb(172, 92, 52));
         hline(b, 46, 57, 41, rgb(200, 116, 70));
         vline(b, 51, 32, 40, rgb(60, 100, 40));
-        static const int leaves[][3] = {{51, 30, 4}, {47, 34, 3}, {55, 34, 3}, {49, 27, 3}, {54, 28, 3}, {51, 37, 2}};
+        static const int leaves[][3] = {{51, 30, 4}, {47, 34, 3}, {55, 34, 3},
+                                        {49, 27, 3}, {54, 28, 3}, {51, 37, 2}};
         for (const auto &l : leaves) disc(b, l[0], l[1], l[2], rgb(52, 124, 52));
         for (const auto &l : leaves) putpixel(b, l[0] - 1, l[1] - 1, colour(110, 180, 90));
         break;
@@ -170,6 +176,27 @@ void furnish(BITMAP *b, int furnishing, art_rgb wall) {
     }
 }
 
+// A room whose lights are out: only the window's reflections stay bright.
+void lights_out(BITMAP *b) {
+    blend(b, IN_X0, 6, IN_X1, FLOOR_Y1, rgb(8, 12, 28), 176);
+}
+
+// Smoke from the fire below has blackened the floor and the window's lower part.
+void soot(BITMAP *b) {
+    for (int y = 36; y < 64; y++)
+        for (int x = 0; x < 64; x++) {
+            int alpha = (y - 36) * 6 + (int)(hash(x / 2, y / 3, 77) % 40) - 20;
+            if (alpha > 0) blend_pixel(b, x, y, rgb(22, 20, 18), alpha > 200 ? 200 : alpha);
+        }
+}
+
+void finish(BITMAP *b, const tile_style &s, int detail) {
+    if (detail & ART_DARK) lights_out(b);
+    glass(b, s);
+    facade_frame(b, s);
+    if (detail & ART_SOOT) soot(b);
+}
+
 void shaft_channel(BITMAP *b, int y0, int y1) {
     fill(b, SHAFT_X0, y0, SHAFT_X1, y1, rgb(34, 36, 42));
     vline(b, SHAFT_X0 - 1, y0, y1, rgb(12, 12, 14));
@@ -189,16 +216,15 @@ void shaft_channel(BITMAP *b, int y0, int y1) {
 
 } // namespace
 
-void art_room(BITMAP *b, const tile_style &s, int furnishing, int wall_colour) {
-    art_rgb wall = s.walls[wall_colour % WALL_COLOURS];
+void art_room(BITMAP *b, const tile_style &s, int furnishing, int detail) {
+    art_rgb wall = s.walls[(detail & ART_WALL_COLOUR) % WALL_COLOURS];
     room_base(b, s, wall);
     furnish(b, furnishing % ROOM_FURNISHINGS, wall);
-    glass(b, s);
-    facade_frame(b, s);
+    finish(b, s, detail);
 }
 
-void art_wall(BITMAP *b, const tile_style &s, int variant, int wall_colour) {
-    art_rgb wall = s.walls[wall_colour % WALL_COLOURS];
+void art_wall(BITMAP *b, const tile_style &s, int variant, int detail) {
+    art_rgb wall = s.walls[(detail & ART_WALL_COLOUR) % WALL_COLOURS];
     room_base(b, s, wall);
     switch (variant % WALL_VARIANTS) {
     case 0: { // a concrete pillar, lit from the left
@@ -223,7 +249,8 @@ void art_wall(BITMAP *b, const tile_style &s, int variant, int wall_colour) {
             vline(b, x0, top, top + 3, rgb(110, 106, 100));
         }
         line(b, 4, 40, 58, 0 + 6, rgb(60, 60, 66));
-        for (int i = 0; i < 11; i += 2) vline(b, 6 + i * 5, 40 - i * 4 - 4, 45 - i * 4, rgb(60, 60, 66));
+        for (int i = 0; i < 11; i += 2)
+            vline(b, 6 + i * 5, 40 - i * 4 - 4, 45 - i * 4, rgb(60, 60, 66));
         fill(b, 50, 20, 56, 24, rgb(40, 170, 80));
         hline(b, 51, 55, 22, rgb(230, 255, 230));
         break;
@@ -258,32 +285,44 @@ void art_wall(BITMAP *b, const tile_style &s, int variant, int wall_colour) {
         break;
     }
     }
-    glass(b, s);
-    facade_frame(b, s);
+    finish(b, s, detail);
 }
 
-void art_shaft(BITMAP *b, const tile_style &s, int wall_colour) {
-    room_base(b, s, s.walls[wall_colour % WALL_COLOURS]);
-    glass(b, s);
-    facade_frame(b, s);
+void art_shaft(BITMAP *b, const tile_style &s, int detail) {
+    room_base(b, s, s.walls[(detail & ART_WALL_COLOUR) % WALL_COLOURS]);
+    finish(b, s, detail & ~ART_SOOT);
     shaft_channel(b, 0, 63);
+    if (detail & ART_SOOT) soot(b);
 }
 
 void art_door(BITMAP *b, const tile_style &s, bool up, int detail) {
-    int shafts = detail & 3;
-    room_base(b, s, s.walls[(detail >> 2) % WALL_COLOURS]);
-    glass(b, s);
-    facade_frame(b, s);
-    if (shafts & DOOR_SHAFT_ABOVE) shaft_channel(b, 0, 12);
-    if (shafts & DOOR_SHAFT_BELOW) shaft_channel(b, 53, 63);
+    room_base(b, s, s.walls[(detail & ART_WALL_COLOUR) % WALL_COLOURS]);
+    finish(b, s, detail & ~(ART_SOOT | ART_DARK));
+    if (detail & DOOR_SHAFT_ABOVE) shaft_channel(b, 0, 12);
+    if (detail & DOOR_SHAFT_BELOW) shaft_channel(b, 53, 63);
     art_rgb surround = mix(s.trim, rgb(120, 122, 130), 128);
     box(b, SHAFT_X0 - 4, 12, SHAFT_X1 + 4, 52, surround);
     elevator_doors(b, SHAFT_X0 - 1, 15, SHAFT_X1 + 1, 52);
     art_rgb lit = ride_colour(up);
     hline(b, SHAFT_X0 - 1, SHAFT_X1 + 1, 13, lit);
     hline(b, SHAFT_X0 - 1, SHAFT_X1 + 1, 14, shade(lit, 60));
-    // A big lit arrow above the doors and a call button beside them.
-    arrow_sign(b, 32, 2, up, 9);
+    // The ride's direction painted large on the doors, a lit arrow above them and a
+    // call button beside them.
+    for (int i = 0; i < 2; i++) {
+        int tip = up ? 20 + i * 12 : 46 - i * 12;
+        int dir = up ? 1 : -1;
+        for (int w = 0; w < 9; w++) {
+            int y = tip + dir * w, inner = w - 3;
+            if (inner < 0) {
+                blend(b, 31 - w, y, 32 + w, y, lit, 160);
+            } else {
+                blend(b, 31 - w, y, 31 - inner - 1, y, lit, 160);
+                blend(b, 32 + inner + 1, y, 32 + w, y, lit, 160);
+            }
+        }
+    }
+    vline(b, 31, 15, 52, rgb(40, 42, 48));
+    arrow_sign(b, 32, 1, up, 10);
     box(b, 52, 27, 58, 39, rgb(70, 72, 80));
     if (up)
         triangle(b, 53, 35, 57, 35, 55, 30, lit);
@@ -291,6 +330,7 @@ void art_door(BITMAP *b, const tile_style &s, bool up, int detail) {
         triangle(b, 53, 31, 57, 31, 55, 36, lit);
     fill(b, SHAFT_X0 - 2, 50, SHAFT_X1 + 2, 52, rgb(128, 130, 138));
     hline(b, SHAFT_X0 - 2, SHAFT_X1 + 2, 50, rgb(190, 192, 200));
+    if (detail & ART_SOOT) soot(b);
 }
 
 void art_roof(BITMAP *b, const tile_style &s, int variant) {

@@ -57,11 +57,15 @@ inline int kind_from_symbol(char symbol) {
     return -1;
 }
 
-inline bool kind_is_open(int kind) { return TILE_KINDS[kind].user1 == USER1_OPEN; }
+inline bool kind_is_open(int kind) {
+    return TILE_KINDS[kind].user1 == USER1_OPEN;
+}
 inline bool kind_is_door(int kind) {
     return TILE_KINDS[kind].user1 == USER1_DOOR_UP || TILE_KINDS[kind].user1 == USER1_DOOR_DOWN;
 }
-inline bool kind_is_beacon(int kind) { return TILE_KINDS[kind].beacon; }
+inline bool kind_is_beacon(int kind) {
+    return TILE_KINDS[kind].beacon;
+}
 // +1 rides down the map (rows growing), -1 up, 0 for a tile that is not a door.
 inline int kind_ride_step(int kind) {
     if (TILE_KINDS[kind].user1 == USER1_DOOR_UP) return -1;
