@@ -127,7 +127,10 @@ bool level_check_routes(const mission &m, std::vector<level_error> &errors, rout
         }
     for (const ride &rd : g.rides) {
         int k = rd.to_comp;
-        if (!reached[rd.from_comp] || out[k].rides != INT_MAX || reported[k]) continue;
+        // One fault for each way into a stranded part, not one for every ride inside it.
+        if (!reached[rd.from_comp] || out[rd.from_comp].rides == INT_MAX ||
+            out[k].rides != INT_MAX || reported[k])
+            continue;
         errors.push_back({m.file, m.tiles[rd.to_row][rd.col].at,
                           "people arriving at this door can never reach a beacon"});
         reported[k] = 1;
