@@ -100,3 +100,19 @@ map_stats level_map_stats(const fmp::Map &map);
 constexpr int BLOCK_SKY = 0;
 constexpr int BLOCK_HOLE = 1;
 constexpr int BLOCK_BURNT = 2;
+
+// ---- play ---------------------------------------------------------------------
+// A mission played through by a simple player under the game's rules for people,
+// elevators, fires and the rescue helicopter, to see that it can be finished well
+// within the mission's 30 minutes.
+struct play_estimate {
+    bool finished = false;
+    int frames = 0;     // frames until the last person is collected
+    int calls = 0;      // elevator calls the player made
+    int fires_out = 0;  // fires the player put out
+    int rides_back = 0; // arrivals that found no room and rode back
+};
+play_estimate level_estimate_play(const mission &m, unsigned seed = 1);
+
+constexpr int FRAMES_PER_SECOND = 60;
+constexpr int MISSION_FRAMES = 30 * 60 * FRAMES_PER_SECOND;

@@ -43,10 +43,17 @@ int main(int argc, char **argv) {
     if (report)
         for (size_t i = 0; i < files.size(); i++) {
             const route_stats &s = stats[i];
+            play_estimate play = level_estimate_play(missions[i]);
             printf("mission %d (%s): %d people, %d fires, %d doors in %d shafts, roof at row %d, "
-                   "beacon at row %d, longest way out %d rides over %d storeys\n",
+                   "beacon at row %d, longest way out %d rides over %d storeys; ",
                    (int)i + 1, missions[i].title.c_str(), s.people, s.fires, s.doors, s.shafts,
                    s.top_row, s.beacon_row, s.longest_rides, s.longest_storeys);
+            if (play.finished)
+                printf("played through in %d:%02d (%d calls, %d fires put out, %d rides back)\n",
+                       play.frames / FRAMES_PER_SECOND / 60, play.frames / FRAMES_PER_SECOND % 60,
+                       play.calls, play.fires_out, play.rides_back);
+            else
+                printf("NOT finished in 30 minutes by the simple player\n");
         }
     if (output.empty()) return 0;
 
