@@ -263,3 +263,36 @@ TEST(LevelShipped, TheBuiltMapLoadsWithEveryMissionsPeopleAndFires) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LevelMap, TheBlockTableStartsWithSkyHoleAndBurntOut) {
+    mission m = parse_or_die(mission_text(every_kind()));
+    fmp::Map map = level_build_map({m, m});
+    ASSERT_GE(map.blocks.size(), 3u);
+    for (int b : {BLOCK_SKY, BLOCK_HOLE}) {
+        EXPECT_EQ(map.blocks[b].bg, 0);
+        EXPECT_EQ(map.blocks[b].user1, USER1_OPEN);
+        EXPECT_EQ(map.blocks[b].flags, BLOCK_TRANSPARENT);
+    }
+    EXPECT_EQ(map.blocks[BLOCK_BURNT].user1, USER1_FLOOR);
+    EXPECT_NE(map.blocks[BLOCK_BURNT].bg, 0);
+    // One block for each graphic and people count: the same pair is never stored twice.
+    for (size_t i = BLOCK_BURNT + 1; i < map.blocks.size(); i++)
+        for (size_t j = i + 1; j < map.blocks.size(); j++)
+            EXPECT_FALSE(map.blocks[i].bg == map.blocks[j].bg &&
+                         map.blocks[i].user1 == map.blocks[j].user1 &&
+                         map.blocks[i].user2 == map.blocks[j].user2 &&
+                         map.blocks[i].user3 == map.blocks[j].user3)
+                << i << " " << j;
+    EXPECT_EQ(map.gfx.size(), (size_t)map.gfx_count * 64 * 64 * 2);
+    // Fires flicker out of step: the fire animations do not all start on one frame.
+    std::vector<int> first;
+    for (const fmp::Anim &a : map.anims)
+        if (map.blocks[map.anim_frames[a.start]].user1 == USER1_FIRE)
+            first.push_back(map.anim_frames[a.start]);
+    ASSERT_GE(first.size(), 2u);
+    EXPECT_NE(first[0], first[1]);
+}
+
+} // namespace
