@@ -25,8 +25,11 @@ for missing in helicopter.bmp la.jpg stop.tga save.tga font.dat wind.wav body3-f
     rm -rf "$work/data"
     cp -r "$DATA_DIR" "$work/data"
     rm "$work/data/$missing"
+    # The sound library's own complaints about a machine without a sound card are
+    # not the game's: leave them out.
     out=$(cd "$work/data" && timeout 30 xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD_DIR/highrise" 2>&1 >/dev/null)
     status=$?
+    out=$(printf '%s\n' "$out" | grep -v '^ALSA lib')
     [ $status -eq 1 ] || fail "with $missing missing: status $status ($out)"
     [ "$(printf '%s\n' "$out" | grep -c .)" -eq 1 ] || fail "with $missing missing the game printed: $out"
     echo "$out" | grep -q "$missing" || fail "with $missing missing the message does not name it: $out"

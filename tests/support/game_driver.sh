@@ -49,12 +49,17 @@ pixel() {
 # screenshot's column x from y0 to y1 whose colour meets the condition.
 column_matches() {
     convert "$LAST_SHOT" -crop "1x$(($3 - $2 + 1))+$1+$2" +repage -depth 8 txt:- |
-        awk -v y0="$2" -F'[ ,:()]+' 'NR > 1 { r = $4; g = $5; b = $6; if ('"$4"') print y0 + $2 }'
+        awk -v y0="$2" -F'[ ,:()]+' 'NR > 1 { r = $3; g = $4; b = $5; if ('"$4"') print y0 + $2 }'
 }
 
 # move <x> <y> in game coordinates; click [button]; key <name>
 move() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"; }
-click() { xdotool click "${1:-1}"; }
+# The game samples the buttons once a frame: hold a click as a hand would.
+click() {
+    xdotool mousedown "${1:-1}"
+    sleep 0.15
+    xdotool mouseup "${1:-1}"
+}
 # The game reads held keys once a frame: hold each long enough to be seen.
 press() {
     xdotool keydown "$1"
