@@ -20,6 +20,8 @@ namespace {
 int message_box(const char *line, const char *button1, const char *button2, int key1, int key2) {
     if (dialog_box_hook) return dialog_box_hook(line, button1, button2);
     int old_fg = gui_fg_color, old_bg = gui_bg_color;
+    FONT *old_font = font;
+    font = game_font; // the box speaks in the game's own type
     gui_fg_color = makecol(0, 0, 0);
     gui_bg_color = makecol(255, 255, 255);
     drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
@@ -29,6 +31,7 @@ int message_box(const char *line, const char *button1, const char *button2, int 
     drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
     gui_fg_color = old_fg;
     gui_bg_color = old_bg;
+    font = old_font;
     return answer;
 }
 
