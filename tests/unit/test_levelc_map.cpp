@@ -94,7 +94,7 @@ TEST(LevelShipped, SevenMissionsPassTheChecksAndMakeTheBuiltMap) {
     temp_dir dir;
     std::string built = HIGHRISE_DATA_DIR "/buildings.fmp";
     ASSERT_TRUE(fmp::write_file(dir.path + "/b.fmp", level_build_map(missions)));
-    EXPECT_EQ(file_bytes(dir.path + "/b.fmp"), file_bytes(built)) << "the build's map differs";
+    EXPECT_TRUE(file_bytes(dir.path + "/b.fmp") == file_bytes(built)) << "the build's map differs";
     ASSERT_EQ(map_load(built.c_str()), 0) << "map_error " << map_error;
     map_free();
 }

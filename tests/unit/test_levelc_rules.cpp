@@ -78,9 +78,9 @@ const refusal REFUSALS[] = {
     {{{110, "B...^.E^......"}},
      "111:1: this beacon is out of reach: no beacon door 'E' within 8 tiles on its row without "
      "a gap"},
-    // 8 rows of 126 people, then the 1025th is the 2nd tile of the 9th row.
-    {fill(100, 109, "==============  99999999999999"),
-     "109:18: more than 1024 people in the mission"},
+    // 16 rows of 64 people, then the 1025th is one of the small building's.
+    {fill(20, 36, "==============  99999991000000"),
+     "115:21: more than 1024 people in the mission"},
     // 73 rows of 14 fires, then the 1025th is the 3rd of the 74th row.
     {fill(20, 94, "**************"), "94:3: more than 1024 fire tiles in the mission"},
     // Routes: cut off by an open tile, on a floor without an elevator, or carried to
