@@ -7,8 +7,9 @@
 
 namespace {
 
+// Rows from..to-1 all written as text.
 rows_t fill(int from, int to, const std::string &text) {
-    rows_t rows = small_building();
+    rows_t rows;
     for (int r = from; r < to; r++) rows[r] = text;
     return rows;
 }

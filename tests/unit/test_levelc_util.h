@@ -19,8 +19,7 @@ inline std::string mission_text(const rows_t &rows, const std::string &head = ""
     return text;
 }
 
-// The smallest sound mission: a roof with a beacon at row 110, one shaft in column 6
-// and two people on row 114.
+// The smallest sound mission: a beacon on row 110, a shaft in column 6, 2 people on row 114.
 inline rows_t small_building() {
     rows_t rows = {{110, "....^BE^......"}, {114, "....==U=......  ....2........."}};
     for (int r : {111, 112, 113}) rows[r] = "....==|=......";
