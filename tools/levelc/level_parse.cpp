@@ -4,6 +4,7 @@
 #include "levelc/tile_styles.h"
 
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -70,9 +71,10 @@ struct parser {
             tiles[c].people_at = tiles[c].at;
             tiles[c].people = 0;
             if (kind < 0) {
-                std::string shown = std::isprint((unsigned char)text[c])
-                                        ? std::string(1, text[c])
-                                        : "\\x" + std::to_string((unsigned char)text[c]);
+                char hex[8];
+                snprintf(hex, sizeof hex, "\\x%02x", (unsigned char)text[c]);
+                std::string shown =
+                    std::isprint((unsigned char)text[c]) ? std::string(1, text[c]) : hex;
                 fail(line, c + 1, "unknown tile character '" + shown + "'");
                 tiles[c].kind = KIND_SKY;
             } else {
