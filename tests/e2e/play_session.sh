@@ -45,23 +45,23 @@ hud_shown
 # in the wind.
 heli_at() { find_px $(($1 - 220)) 135 310 80 'r > 130 && g < 45 && b < 45' "${2:-300}"; }
 aim 400 200
-wait_for 10 flying_left eval 'heli_at 400 && ! heli_at 900 50'
+wait_for 20 flying_left eval 'heli_at 400 && ! heli_at 900 50'
 aim 900 200
-wait_for 10 flying_right eval 'heli_at 900 && ! heli_at 400 50'
+wait_for 20 flying_right eval 'heli_at 900 && ! heli_at 400 50'
 
 # Spraying into the night sky left of the building: pale blue streaks round the
 # crosshair while the button is held, none once it is let go; and the sound plays.
 water() { find_px 0 300 70 120 'b > 200 && g > 170 && b - r > 30' "$@"; }
 aim 40 330
-wait_for 10 before_spraying eval '! water 10'
+wait_for 20 before_spraying eval '! water 10'
 sound_from=$(stat -c %s "$WORK/sound.raw")
 xdotool mousedown 1
-wait_for 5 spraying water 150
+wait_for 10 spraying water 150
 xdotool mouseup 1
 read -r _ _ engine _ <<<"$("$BUILD_DIR/tests/sound_probe" measure "$WORK/sound.raw" "$sound_from" \
     "$(stat -c %s "$WORK/sound.raw")")"
 [ "${engine:-0}" -gt 200 ] || fail "the game's sounds are silent (engine band level ${engine:-none})"
-wait_for 5 after_spraying eval '! water 10'
+wait_for 10 after_spraying eval '! water 10'
 
 # Escape, then "n": the game goes on.
 press Escape
@@ -76,7 +76,7 @@ wait_for 5 after_no eval '! question_box'
 PEOPLE87=64x64+640+568 DOOR83=64x64+512+312
 aim 544 600 && sleep 0.5 && shot before_call
 click 0.3
-wait_for 10 walking eval '[ "$(differ before_call walking $PEOPLE87)" -gt 300 ]'
+wait_for 20 walking eval '[ "$(differ before_call walking $PEOPLE87)" -gt 300 ]'
 
 # S, then "y" on their way: saved with the two in transit, back to the briefing.
 press s
@@ -91,7 +91,7 @@ cp "$save" "$WORK/saved.bin"
 click_at $RESUME
 aim 900 200 # the helicopter out of the way
 arrived() { [ "$(differ before_call resumed $DOOR83)" -gt 300 ] && [ "$(differ before_call resumed $PEOPLE87)" -gt 300 ]; }
-wait_for 20 resumed eval 'arrived && heli_at 900'
+wait_for 60 resumed eval 'arrived && heli_at 900'
 hud_shown
 
 # The stop icon and "y": back to the briefing, the saved game untouched; then "Exit".

@@ -37,8 +37,9 @@ listen intro 1
     fail "the engine does not play at 700 alone on the intro"
 click_at "$AT_X" "$AT_Y"
 wait_for 10 briefing exit_face
+aim 652 409 # where the helicopter starts: it hovers, tilted by the wind only
 press p
-aim 652 409 && sleep 1 # where the helicopter starts: it hovers, tilted by the wind only
+sleep 1
 listen hovering 1
 hover=$PITCH hover_spray=$SPRAY
 [ "$PITCH" -ge 680 ] && [ "$PITCH" -le 1100 ] || fail "hovering engine at $PITCH Hz"
