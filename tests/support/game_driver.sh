@@ -1,83 +1,85 @@
-# Shell helpers for tests that drive the real game under a virtual display.
-# Source it inside a script run by `xvfb-run -a -s "-screen 0 1280x1024x24"`.
-# Needs BUILD_DIR and DATA_DIR; screenshots go to ARTIFACT_DIR.
+# Shell helpers for tests that drive the real game under a virtual display. A script
+# sources this, calls `in_xvfb "$@"` (it re-runs itself under xvfb-run), `new_run
+# <name>` and `start_game`. Screenshots go to $ARTIFACT_DIR/<name>.
+: "${BUILD_DIR:?}" "${DATA_DIR:?}"
+ARTIFACT_DIR=${ARTIFACT_DIR:-$BUILD_DIR/test-artifacts}
+GAME_PID=""
+fail() { echo "FAIL: $*" >&2; exit 1; }
+in_xvfb() { [ -n "${IN_XVFB:-}" ] || IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"; }
 
-ARTIFACT_DIR=${ARTIFACT_DIR:-${BUILD_DIR}/test-artifacts}
-mkdir -p "$ARTIFACT_DIR"
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
+# new_run <name>: a fresh folder $WORK/run linked to the data, where no saved game is
+# met or left behind. $WORK is the game's HOME: its sound goes through ALSA's file plugin
+# into $WORK/sound.raw, 16-bit unsigned stereo at 22050 Hz (mono aborts the library).
+new_run() {
+    SHOTS="$ARTIFACT_DIR/$1"
+    rm -rf "$SHOTS" && mkdir -p "$SHOTS"
+    WORK=$(mktemp -d /tmp/highrise-e2e-XXXXXX)
+    # Killed outright: the library can deadlock in its own exit handlers.
+    trap '[ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
+    mkdir "$WORK/run" && ln -s "$DATA_DIR"/* "$WORK/run/" && rm -f "$WORK/run/resumed-game.bin"
+    printf 'pcm.!default { type file; slave { pcm { type null } }; file "%s"; format "raw" }\n' \
+        "$WORK/sound.raw" >"$WORK/.asoundrc"
+    printf '[sound]\nsound_freq = 22050\nsound_bits = 16\nsound_stereo = 1\n' >"$WORK/.allegrorc"
 }
 
-# start_game <folder> <stderr file>: runs build/highrise from <folder> in the background.
+# start_game: runs the game and waits for its 1024 x 768 drawing area, found by its size
+# (the X11 driver centres it in a full-screen window); moves and shots are relative to it.
 start_game() {
-    (cd "$1" && exec "$BUILD_DIR/highrise") 2>"$2" &
-    GAME_PID=$!
-}
-
-# wait_window: waits (up to 20 s) for the game's 1024 x 768 drawing area. Without a
-# window manager the X11 driver may centre it in a child of a full-screen window, so
-# it is found by its size; pointer moves and screenshots are relative to it.
-wait_window() {
+    (cd "$WORK/run" && HOME=$WORK exec "$BUILD_DIR/highrise") 2>"$SHOTS/stderr.txt" &
+    GAME_PID=$! GAME_WINDOW=""
     local i id
-    GAME_WINDOW=""
-    for i in $(seq 1 100); do
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
+    for i in $(seq 100); do
+        alive || fail "the game ended before its window appeared: $(cat "$SHOTS/stderr.txt")"
         for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
             eval "$(xdotool getwindowgeometry --shell "$id")"
-            if [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ]; then GAME_WINDOW=$id; fi
+            [ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 768 ] && GAME_WINDOW=$id && return 0
         done
-        [ -n "$GAME_WINDOW" ] && return 0
         sleep 0.2
     done
     fail "no 1024 x 768 game window after 20 s"
 }
+alive() { kill -0 "$GAME_PID" 2>/dev/null; }
+shot() { LAST_SHOT="$SHOTS/$1.png" && import -window "$GAME_WINDOW" "$LAST_SHOT"; }
 
-# shot <name>: screenshot of the game's drawing area into $ARTIFACT_DIR/<name>.png
-shot() {
-    LAST_SHOT="$ARTIFACT_DIR/$1.png"
-    import -window "$GAME_WINDOW" "$LAST_SHOT"
+# find_px <x> <y> <w> <h> <awk condition on r g b> [least]: succeeds when at least `least`
+# (50) pixels of the box in the last shot meet it; FOUND of them, centred at AT_X, AT_Y.
+find_px() {
+    read -r FOUND AT_X AT_Y <<<"$(convert "$LAST_SHOT[$3x$4+$1+$2]" rgb:- | od -An -tu1 -v -w3 |
+        awk -v w="$3" -v x0="$1" -v y0="$2" '{ r = $1; g = $2; b = $3 }
+            '"$5"' { n++; sx += (NR - 1) % w; sy += int((NR - 1) / w) }
+            END { if (n) print n, x0 + int(sx / n), y0 + int(sy / n); else print 0, -1, -1 }')"
+    [ "$FOUND" -ge "${6:-50}" ]
 }
+# The screens' green "Continue" or "Play Now" face and red "Exit" face (their panel
+# lies at 122, 84), and the white box of a question.
+continue_face() { find_px 142 380 120 300 'g > r + 75 && g > b + 75' 1000; }
+exit_face() { find_px 542 380 120 300 'r > 200 && g < 120 && b < 120' 1000; }
+question_box() { find_px 272 324 480 120 'r == 255 && g == 255 && b == 255' 4000; }
+# differ <shot> <shot> <WxH+X+Y>: pixels of the box that differ (beyond 3 %).
+differ() { compare -metric AE -fuzz 3% "$SHOTS/$1.png[$3]" "$SHOTS/$2.png[$3]" null: 2>&1 | awk '{ printf "%d", $1 }'; }
 
-# pixel <x> <y>: "r g b" of the last screenshot at game coordinates (x, y).
-pixel() {
-    convert "$LAST_SHOT" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:-
-}
-
-# column_matches <x> <y0> <y1> <awk condition on r g b>: the y values in the last
-# screenshot's column x from y0 to y1 whose colour meets the condition.
-column_matches() {
-    convert "$LAST_SHOT" -crop "1x$(($3 - $2 + 1))+$1+$2" +repage -depth 8 txt:- |
-        awk -v y0="$2" -F'[ ,:()]+' 'NR > 1 { r = $3; g = $4; b = $5; if ('"$4"') print y0 + $2 }'
-}
-
-# move <x> <y> in game coordinates; click [button]; key <name>
-move() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"; }
-# The game samples the buttons once a frame: hold a click as a hand would.
-click() {
-    xdotool mousedown "${1:-1}"
-    sleep 0.15
-    xdotool mouseup "${1:-1}"
-}
-# The game reads held keys once a frame: hold each long enough to be seen.
-press() {
-    xdotool keydown "$1"
-    sleep 0.3
-    xdotool keyup "$1"
-}
-
-# wait_exit <seconds>: waits for the game to end; sets GAME_STATUS.
-wait_exit() {
-    local i
-    for i in $(seq 1 $(($1 * 10))); do
-        if ! kill -0 "$GAME_PID" 2>/dev/null; then
-            wait "$GAME_PID"
-            GAME_STATUS=$?
-            return 0
-        fi
-        sleep 0.1
+# wait_for <seconds> <shot> <command...>: screenshots until the command succeeds.
+wait_for() {
+    local end=$((SECONDS + $1)) name=$2
+    shift 2
+    until shot "$name" && "$@"; do
+        alive || fail "the game ended while waiting for $name"
+        [ $SECONDS -lt $end ] || fail "no $name after waiting for: $*"
+        sleep 0.2
     done
-    kill "$GAME_PID" 2>/dev/null
-    fail "the game did not end within $1 s"
+}
+
+# The game samples input once a frame: clicks and keys are held as a hand would.
+move() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"; }
+aim() { move $(($1 - 16)) $(($2 - 16)); } # the crosshair's centre is 16 pixels in
+click() { xdotool mousedown 1 && sleep "${1:-0.15}" && xdotool mouseup 1; }
+click_at() { move "$1" "$2" && sleep 0.2 && click; }
+press() { xdotool keydown "$1" && sleep 0.3 && xdotool keyup "$1"; }
+
+# wait_exit <seconds>: waits for the game to end; GAME_STATUS is its exit status.
+wait_exit() {
+    local end=$((SECONDS + $1))
+    while alive; do [ $SECONDS -lt $end ] || fail "the game did not end within $1 s" && sleep 0.1; done
+    wait "$GAME_PID"
+    GAME_STATUS=$? GAME_PID=""
 }
