@@ -1,6 +1,4 @@
-// A world for the people tests: a mission-sized map of known tile kinds, an empty
-// person table, helpers to stand people in slots and run frames, and the sprite
-// and offset tables with the files they are loaded from.
+// The people tests' world: known tile kinds, an empty person table, helpers, part tables.
 #pragma once
 
 #include "people/person_offsets.h"
@@ -9,9 +7,7 @@
 #include "support/test_map.h"
 
 #include <cstdio>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <string>
 
 // The world's blocks, one per tile kind the people read.
 enum { BLK_FLOOR, BLK_FIRE, BLK_DOOR_UP, BLK_DOOR_DOWN, BLK_OPEN, BLK_BEACON, BLK_OPEN_BEACON };
@@ -25,7 +21,6 @@ struct PeopleWorld : testing::Test {
             TEST_MAP_COLS, TEST_MAP_ROWS,
             {{}, {1}, {2}, {3}, {4}, {0, 0, 1}, {4, 0, 1}, {2, 0, 1}, {0, 9}, {0, 12}, {0, 3, 1}});
         mission = mission_col_offset = loaded_transit_count = score = mouse_b = 0;
-        memset(people, 0, sizeof people);
         place_people(0); // nobody: clears the counters, the grid and the helicopter
         scroll_y = 5000;
     }
@@ -39,9 +34,6 @@ struct PeopleWorld : testing::Test {
         p.pose = POSE_STAND, p.status = STATUS_IN_SLOT, p.frame_delay = 1;
         word(c, r) |= 1u << k;
         return people_count++;
-    }
-    void aim_at(int c, int r) { // fire held with the crosshair on tile (c, r)
-        aim_x = 64 + 64 * c + 32, aim_y = 64 * r + 32 - scroll_y, mouse_b = 1;
     }
     // Runs n frames, or fewer when person i reaches the state first; returns how many.
     int frames(int n, int i = 0, int state = -1) {
@@ -64,14 +56,13 @@ inline const int (*const PART_DY[3])[SPRITE_SLOTS] = {leg_dy, body_dy, face_dy};
 
 // The file a sprite-table entry is loaded from.
 inline std::string slot_file(int kind, int s, int slot) {
-    static const char *const PART[3] = {"leg", "body", "face"};
     bool walk = slot >= 1 && slot <= 7, borrows = kind == 1 && (s == 5 || s == 6);
     int from = borrows && slot != 0 && slot != 9 ? 4 : s; // walking and boarding as set 4
     char view = walk ? 'r' : slot == 8 ? 'a' : 'f';
     if (slot == 8 && kind == 0) from = 0, view = 'f'; // every set boards on the first legs
     if (slot == 8 && kind == 1 && (from < 2 || from > 4)) view = 'f'; // boards facing front
     char name[32];
-    snprintf(name, sizeof name, "%s%d-%c-%d.bmp", PART[kind], from, view,
-             walk && kind < 2 ? slot - 1 : 0);
+    snprintf(name, sizeof name, "%s%d-%c-%d.bmp", kind ? kind == 1 ? "body" : "face" : "leg", from,
+             view, walk && kind < 2 ? slot - 1 : 0);
     return name;
 }

@@ -1,11 +1,9 @@
-// Drawing people with small parts of the test's own: every pose at its anchor
-// offsets and mirroring, and depth order.
+// Drawing people with parts of the test's own: anchors, mirroring and depth order.
 #include "support/people_world.h"
 
 constexpr int SCROLL = 1000, SETS[3] = {1, 4, 0}; // of legs, body and face
 
-// Parts of 4 x 3 pixels, one per kind and slot, with a marked left column, in the
-// tables of SETS only.
+// Parts of 4 x 3 pixels, one per kind and slot, marked on the left, for SETS only.
 struct Drawing : PeopleWorld {
     static int fill(int k, int slot) { return makecol(40 + 80 * k, 20 * slot, 200); }
     static int mark(int k, int slot) { return makecol(250, 20 * slot, 60 * k); }
@@ -29,7 +27,7 @@ struct Drawing : PeopleWorld {
     int px(int x, int y) { return getpixel(back_buffer, x, y); }
 };
 
-TEST_F(Drawing, PartsSitAtTheirAnchorsMirroredByPoseAfterTheWalkStep) {
+TEST_F(Drawing, PartsSitAtTheirAnchorsMirroredByPoseAndTheFrontRowCoversTheBack) {
     person &p = person_at(300, 0);
     person_at(100, 0).hidden = 1;
     p.legs_flip = p.face_flip = 1; // not walking: each part by its own flip field
@@ -49,12 +47,8 @@ TEST_F(Drawing, PartsSitAtTheirAnchorsMirroredByPoseAfterTheWalkStep) {
             }
         }
     EXPECT_EQ(px(103, 482), 0); // the hidden one
-}
-
-// Two people on one spot, with big parts told apart by pose (standing, stepping off):
-// the front row covers the back row, in one row the lower index is in front, and in
-// a person the face covers the body, which covers the legs.
-TEST_F(Drawing, FrontRowCoversBackRow) {
+    // Two people on one spot, with big parts told apart by pose: the front row covers
+    // the back row, the lower index is in front, and the face covers body and legs.
     for (int n = 0; n < 6; n++) {
         BITMAP *&bmp = PART_SPRITES[n / 2][SETS[n / 2]][n % 2 * 9];
         destroy_bitmap(bmp);

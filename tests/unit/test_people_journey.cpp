@@ -4,11 +4,10 @@
 
 constexpr int ROW = 90, DOOR = 6; // of the elevator call and the arrival search
 
-struct ElevatorCall : PeopleWorld {
-    bool called(int i) { return people[i].state == PERSON_TO_ELEVATOR; }
-};
+using Journey = PeopleWorld;
 
-TEST_F(ElevatorCall, TheFloorsStandingPeopleWithAClearWayAnswer) {
+TEST_F(Journey, TheFloorsStandingPeopleWithAClearWayAnswerTheCall) {
+    auto called = [](int i) { return people[i].state == PERSON_TO_ELEVATOR; };
     tile(DOOR, ROW, BLK_DOOR_UP);
     tile(3, ROW, BLK_FIRE);
     tile(9, ROW, BLK_OPEN);
@@ -17,8 +16,7 @@ TEST_F(ElevatorCall, TheFloorsStandingPeopleWithAClearWayAnswer) {
     int beyond_fire = stand(2, ROW, 0), beyond_open = stand(10, ROW, 0);
     int beyond_open_beacon = stand(12, ROW, 0), above = stand(DOOR, ROW - 1, 0);
     int hidden = stand(5, ROW, 0), walking = stand(7, ROW, 0);
-    people[hidden].hidden = 1;
-    people[walking].state = PERSON_TO_SLOT;
+    people[hidden].hidden = 1, people[walking].state = PERSON_TO_SLOT;
     word(4, ROW) |= 0x100;
     call_elevator(64 + 64 * DOOR, line(ROW));
     EXPECT_TRUE(called(near) && called(on_door) && people[on_door].pose == POSE_WALK_LEFT);
@@ -31,22 +29,20 @@ TEST_F(ElevatorCall, TheFloorsStandingPeopleWithAClearWayAnswer) {
     EXPECT_TRUE(called(beyond_open) && called(beyond_open_beacon) && !called(beyond_fire));
 }
 
-// Left button, Space, either Control; the right button (scrolling); fire beside the
-// door. The person reaches its slot in the same pass, so is called in that frame.
-TEST_F(ElevatorCall, FireInputOverADoorCallsTheFloorEveryFrameItIsHeld) {
+// Fire calls (left button, Space, either Control; not the right button, not beside the
+// door) whoever reaches its slot in the same pass.
+TEST_F(Journey, FireInputOverADoorCallsTheFloorEveryFrameItIsHeld) {
     tile(DOOR, ROW, BLK_DOOR_UP);
     person &p = people[stand(3, ROW, 0)];
     for (int input = 0; input < 6; input++) {
         p.state = PERSON_TO_SLOT, p.pose = POSE_WALK_LEFT, p.target_x = p.x;
-        aim_at(input == 5 ? DOOR + 1 : DOOR, ROW);
+        aim_x = 64 + 64 * (input == 5 ? DOOR + 1 : DOOR) + 32, aim_y = 64 * ROW + 32 - scroll_y;
         mouse_b = input == 0 || input == 5 ? 1 : 2;
         key[KEY_SPACE] = input == 1, key[KEY_LCONTROL] = input == 2, key[KEY_RCONTROL] = input == 3;
         update_people();
         EXPECT_EQ(p.state, input < 4 ? PERSON_TO_ELEVATOR : PERSON_STANDING) << input;
     }
 }
-
-using Journey = PeopleWorld;
 
 TEST_F(Journey, FromSlotToBeaconFrameByFrame) {
     const int from = 90, to = 88, door = 6, WALK[7] = {6, 5, 4, 6, 6, 4, 5};
@@ -62,33 +58,25 @@ TEST_F(Journey, FromSlotToBeaconFrameByFrame) {
     call_elevator(64 + 64 * door, line(from));
     EXPECT_TRUE(p.target_x == 471 && p.target_y == line(from) && p.pose == POSE_WALK_RIGHT);
     EXPECT_TRUE(p.status == STATUS_IN_TRANSIT && word(3, from) == 0);
-    for (int step = 0, x = 256; step < 42; step++) { // at once (frame_delay 1), then every 4th
+    // Steps at once (frame_delay 1), then every 4th frame; boards at 472, past the point.
+    for (int step = 0, x = 256; step < 42; step++) {
         frames(step == 0 ? 1 : 4);
         ASSERT_EQ(p.x, x += WALK[step % 7]) << step;
         ASSERT_EQ(p.state, step < 41 ? PERSON_TO_ELEVATOR : PERSON_BOARDING);
     }
-    EXPECT_EQ(p.x, 472); // boards where its last step left it, past 471
-    frames(1);
-    EXPECT_EQ(p.y, line(from)); // lifted onto the floor line
-    frames(1);
-    EXPECT_TRUE(p.state == PERSON_RIDING && p.hidden == 1 && p.target_y == line(to));
-    frames(127);
-    EXPECT_EQ(p.y, line(to) + 1);
-    frames(1); // two floors in 128 frames; the beacon right of the full door tile
-    EXPECT_TRUE(p.state == PERSON_STEPPING_OFF && p.hidden == 0 && p.status == STATUS_IN_SLOT);
-    EXPECT_TRUE(word(door + 1, to) == (BEACON_SLOT_MASK | 1) && p.target_y == 64 * to + 61);
+    EXPECT_EQ(frames(5000, i, PERSON_RIDING), 2); // lifted onto the floor line, then in
+    EXPECT_TRUE(p.origin_y == line(from) && p.hidden == 1 && p.target_y == line(to));
+    EXPECT_EQ(frames(5000, i, PERSON_STEPPING_OFF), 128); // two floors; beside the full door
+    EXPECT_TRUE(p.hidden == 0 && p.status == STATUS_IN_SLOT && word(door + 1, to) == 0x1f9);
     frames(2); // 6 pixels a frame down to the slot's y, not jittered on a beacon
     EXPECT_TRUE(p.y == 64 * to + 61 && p.pose == POSE_WALK_RIGHT);
-    frames(3); // the walk countdown goes on from where it stopped
-    EXPECT_EQ(p.x, 472);
-    EXPECT_EQ(frames(5000, i, PERSON_STANDING), 29);
+    EXPECT_EQ(frames(5000, i, PERSON_STANDING), 32); // the countdown goes on where it stopped
     EXPECT_TRUE(p.x == p.target_x && pickup_count == 1 && pickup_queue[0] == i);
 }
 
-struct Arrival : PeopleWorld {
-    // One pixel above ROW's floor line, riding down from three floors up, with the row
-    // full but for one or two tiles: the column of the slot taken on arrival, or -1.
-    int arrive(int free_a, int free_b = -1, int at = DOOR) {
+TEST_F(Journey, ArrivalSearchesRightThenLeftABlockClosesASideAndAFullFloorSendsBack) {
+    // Riding down onto ROW, full but for one or two tiles: the column taken, or -1.
+    auto arrive = [&](int free_a, int free_b = -1, int at = DOOR) {
         for (int c = 0; c < 14; c++) word(c, ROW) = c == free_a || c == free_b ? 0 : 0x1ff;
         int i = stand(at, ROW - 3, 0);
         people[i].x = 64 + 64 * at + 25, people[i].y = line(ROW) - 1;
@@ -96,10 +84,7 @@ struct Arrival : PeopleWorld {
         people[i].state = PERSON_RIDING;
         update_people();
         return people[i].state == PERSON_STEPPING_OFF ? column_of_x(people[i].target_x) : -1;
-    }
-};
-
-TEST_F(Arrival, SearchesRightThenLeftABlockClosesASideAndAFullFloorSendsBack) {
+    };
     for (int c : {6, 7, 5, 8, 4, 9, 3, 10, 2, 11, 1, 12, 0, 13}) EXPECT_EQ(arrive(c), c);
     EXPECT_EQ(arrive(10, -1, 1), -1);                         // nine columns away
     for (int block : {BLK_FIRE, BLK_OPEN, BLK_OPEN_BEACON}) { // the last one is walkable
@@ -111,7 +96,7 @@ TEST_F(Arrival, SearchesRightThenLeftABlockClosesASideAndAFullFloorSendsBack) {
     EXPECT_EQ(arrive(DOOR - 4), DOOR - 4);
     tile(DOOR - 2, ROW, BLK_FIRE); // both sides closed: the search gives up
     EXPECT_EQ(arrive(DOOR - 4), -1);
-    // A full floor: back it rides, unseen, and comes out on the floor it came from.
+    // A full floor: it rides back, unseen, and comes out on the floor it came from.
     person &p = people[people_count];
     EXPECT_EQ(arrive(-1), -1);
     EXPECT_TRUE(p.state == PERSON_RIDING && p.hidden == 1 && p.pose == POSE_STEP_OFF);

@@ -1,4 +1,4 @@
-// The rescue helicopter: its target, its steps, the pickup and the way back.
+// The rescue helicopter: its target, the pickup, the way back, and its steps.
 #include "support/people_world.h"
 
 struct RescueHeli : PeopleWorld {
@@ -10,9 +10,8 @@ struct RescueHeli : PeopleWorld {
     }
 };
 
-TEST_F(RescueHeli, TakesTheSmallestXEarliestQueuedFirstAndSwapsInTheLastEntry) {
-    int a = waiter(300, 64 * 70 + 61), b = waiter(150, 64 * 72 + 61), c = waiter(150, 4000);
-    int d = waiter(400, 4000);
+TEST_F(RescueHeli, TakesTheSmallestXEarliestQueuedFirstSwapsInTheLastEntryAndGoesHome) {
+    int a = waiter(300, 4000), b = waiter(150, 4100), c = waiter(150, 4000), d = waiter(400, 4000);
     for (int n = 0; n < 20000 && rescued_count == 0; n++) update_rescue_heli();
     EXPECT_TRUE(people[b].hidden == 1 && people[b].status == STATUS_RESCUED && score == 100);
     EXPECT_EQ(pickup_count, 3);
@@ -22,6 +21,14 @@ TEST_F(RescueHeli, TakesTheSmallestXEarliestQueuedFirstAndSwapsInTheLastEntry) {
         for (int n = 0; n < 20000 && people[want].status != STATUS_RESCUED; n++)
             update_rescue_heli();
         EXPECT_EQ(rescued_count, ++rescued) << want;
+    }
+    // Nobody waits: home to park, at most 10 a frame from left and above, no least step.
+    const int home[][4] = {
+        {-5000, 0, -4990, 10}, {2000, 9000, 1978, 8959}, {-150, 4900, -150, 4900}};
+    for (auto &h : home) {
+        rescue_heli_x = h[0], rescue_heli_y = h[1];
+        update_rescue_heli();
+        EXPECT_TRUE(rescue_heli_x == h[2] && rescue_heli_y == h[3]) << h[0];
     }
 }
 
@@ -38,15 +45,4 @@ TEST_F(RescueHeli, StepsAHundredthOfTheWayAtLeastOnePixelAndArrivesExactly) {
     }
     EXPECT_TRUE(last == 0 && ones == 99); // the pickup frame does not move
     EXPECT_TRUE(rescue_heli_y + 25 == people[i].y && rescue_heli_x == 350);
-}
-
-// Back to park: at most 10 a frame from left and above, and no least step.
-TEST_F(RescueHeli, NobodyWaitingFliesBackToPark) {
-    const int moves[][4] = {
-        {-500, 4000, 3, 8}, {-5000, 0, 10, 10}, {2000, 9000, -22, -41}, {-150, 4900, 0, 0}};
-    for (const auto &m : moves) {
-        rescue_heli_x = m[0], rescue_heli_y = m[1];
-        update_rescue_heli();
-        EXPECT_TRUE(rescue_heli_x == m[0] + m[2] && rescue_heli_y == m[1] + m[3]) << m[0];
-    }
 }
