@@ -9,13 +9,13 @@ TEST_F(Placement, NewMissionFillsSlotsSetsBeaconWordsAndStopsAtTheLimits) {
     EXPECT_EQ(people_count + rescued_count + pickup_count, 0); // an empty building ends at once
     EXPECT_TRUE(rescue_heli_x == RESCUE_HELI_PARK_X && column_of_x(1) == 0 && column_of_x(0) == -1);
     tile(6, 2, BLK_BEACON);
-    tile(7, 2, BLK_BEACON_3); // placed, but the word is set, not combined
+    tile(7, 2, BLK_BEACON_9); // placed, but the word is set, not combined
     tile(5, 5, BLK_FLOOR_12); // nine at most
     tile(4, 70, BLK_FLOOR_9);
     place_people(0);
-    ASSERT_EQ(people_count, 21);
+    ASSERT_EQ(people_count, 27);
     for (int k = 0; k < 9; k++) {
-        const person &p = people[12 + k];
+        const person &p = people[18 + k];
         EXPECT_TRUE(slot_of(p) == k && p.status == STATUS_IN_SLOT && p.frame_delay == 1) << k;
         EXPECT_TRUE(unsigned(p.x - slot_x(4, k)) <= 2 && unsigned(slot_y(70, k) - p.y) <= 2);
     }
