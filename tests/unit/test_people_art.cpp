@@ -52,9 +52,11 @@ static bool one_piece(const figure &on) { // a flood from the feet over 8-neighb
     seen[55] = on[55] & (~on[55] + 1);
     while (last != seen) {
         last = seen;
-        for (int y = 1; y < 63; y++)
-            for (int n = y - 1; n <= y + 1; n++)
-                seen[y] |= (last[n] | last[n] << 1 | last[n] >> 1) & on[y];
+        for (int n = 1; n < 125; n++) { // down the rows and back up, each row filled
+            int y = n < 63 ? n : 125 - n;
+            uint64_t v = seen[y - 1] | seen[y] | seen[y + 1];
+            while ((v = (v | v << 1 | v >> 1) & on[y]) != seen[y]) seen[y] = v;
+        }
     }
     return seen == on;
 }
@@ -68,11 +70,8 @@ TEST(PeopleArt, ExactlyTheGameFilesMaskedAndJoiningIntoOnePersonOnTheFeetLine) {
     }
     EXPECT_EQ(wanted.size(), 179u);
     EXPECT_EQ(found, wanted);
-    char old_dir[4096];
-    ASSERT_TRUE(getcwd(old_dir, sizeof old_dir) && chdir(HIGHRISE_DATA_DIR) == 0);
-    EXPECT_EQ(load_person_sprites(), nullptr);
-    ASSERT_EQ(chdir(old_dir), 0);
-    static figure part[3][10][10][2]; // kind, set, slot, mirrored
+    ASSERT_TRUE(headless_load_data_assets()); // the people's sprites among them
+    static figure part[3][10][10][2];         // kind, set, slot, mirrored
     for (int n = 0; n < 300; n++) {
         int kind = n / 100, s = n / 10 % 10, slot = n % 10, opaque = 0;
         BITMAP *bmp = PART_SPRITES[kind][s][slot];
