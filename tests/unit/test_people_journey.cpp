@@ -1,161 +1,104 @@
-// A rescue road frame by frame, boarding and ride times, the arrival search and
-// riding back from a full floor.
+// The people's road: the elevator call, a journey frame by frame, the arrival search.
 #include "support/people_world.h"
 
-namespace {
+constexpr int ROW = 90, DOOR = 6; // of the elevator call and the arrival search
 
 using Journey = PeopleWorld;
+
+TEST_F(Journey, TheFloorsStandingPeopleWithAClearWayAnswerTheCall) {
+    auto called = [](int i) { return people[i].state == PERSON_TO_ELEVATOR; };
+    tile(DOOR, ROW, BLK_DOOR_UP);
+    tile(3, ROW, BLK_FIRE);
+    tile(8, ROW, BLK_OPEN_BEACON);
+    tile(9, ROW, BLK_OPEN);
+    int near = stand(4, ROW, 4), on_door = stand(DOOR, ROW, 2); // x 490, past the point
+    int beyond_fire = stand(2, ROW, 0), on_open = stand(8, ROW, 0), beyond_open = stand(10, ROW, 0);
+    int above = stand(DOOR, ROW - 1, 0), hidden = stand(5, ROW, 0), walking = stand(7, ROW, 0);
+    people[hidden].hidden = 1, people[walking].state = PERSON_TO_SLOT;
+    word(4, ROW) |= 0x100;
+    call_elevator(64 + 64 * DOOR, line(ROW));
+    EXPECT_TRUE(called(near) && called(on_door) && people[on_door].pose == POSE_WALK_LEFT);
+    EXPECT_EQ(word(4, ROW), 0x100u); // only the called person's bit is released
+    for (int i : {beyond_fire, on_open, beyond_open, above, hidden, walking})
+        EXPECT_FALSE(called(i)) << i;
+    // The open-tile exception is read from the door's tile, not the crossed one.
+    tile(DOOR, ROW, BLK_DOOR_UP_BEACON);
+    call_elevator(64 + 64 * DOOR, line(ROW));
+    EXPECT_TRUE(called(on_open) && called(beyond_open) && !called(beyond_fire));
+}
+
+// Fire calls (left button, Space, either Control; not the right button, not beside the
+// door) whoever reaches its slot in the same pass.
+TEST_F(Journey, FireInputOverADoorCallsTheFloorEveryFrameItIsHeld) {
+    tile(DOOR, ROW, BLK_DOOR_UP);
+    person &p = people[stand(3, ROW, 0)];
+    for (int input = 0; input < 6; input++) {
+        p.state = PERSON_TO_SLOT, p.pose = POSE_WALK_LEFT + input % 2, p.target_x = p.x;
+        aim_x = 64 + 64 * (input == 5 ? DOOR + 1 : DOOR) + 32, aim_y = 64 * ROW + 32 - scroll_y;
+        mouse_b = input == 0 || input == 5 ? 1 : 2;
+        key[KEY_SPACE] = input == 1, key[KEY_LCONTROL] = input == 2, key[KEY_RCONTROL] = input == 3;
+        update_people();
+        EXPECT_EQ(p.state, input < 4 ? PERSON_TO_ELEVATOR : PERSON_STANDING) << input;
+    }
+}
 
 TEST_F(Journey, FromSlotToBeaconFrameByFrame) {
     const int from = 90, to = 88, door = 6, WALK[7] = {6, 5, 4, 6, 6, 4, 5};
     tile(door, from, BLK_DOOR_UP);
-    tile(door, to, BLK_DOOR_DOWN);
+    tile(door, from + 1, BLK_DOOR_DOWN); // an up door never rides down
+    tile(door, to, BLK_DOOR_DOWN);       // the nearest door above, whatever its direction
     tile(door + 1, to, BLK_BEACON);
     word(door, to) = FULL_SLOT_MASK;
     word(door + 1, to) = BEACON_SLOT_MASK;
     int i = stand(3, from, 0);
     person &p = people[i];
     call_elevator(64 + 64 * door, line(from));
-    // A step on the first frame (frame_delay starts at 1), then one every 4 frames.
+    EXPECT_TRUE(p.target_x == 471 && p.target_y == line(from) && p.pose == POSE_WALK_RIGHT);
+    EXPECT_TRUE(p.status == STATUS_IN_TRANSIT && word(3, from) == 0);
+    // Steps at once (frame_delay 1), then every 4th frame; boards at 472, past the point.
     for (int step = 0, x = 256; step < 42; step++) {
         frames(step == 0 ? 1 : 4);
-        x += WALK[step % 7];
-        ASSERT_EQ(p.x, x) << step;
+        ASSERT_EQ(p.x, x += WALK[step % 7]) << step;
         ASSERT_EQ(p.state, step < 41 ? PERSON_TO_ELEVATOR : PERSON_BOARDING);
     }
-    EXPECT_EQ(p.x, 472); // boards where its last step left it, past 471
+    EXPECT_EQ(frames(5000, i, PERSON_RIDING), 2); // lifted onto the floor line, then in
+    EXPECT_TRUE(p.origin_y == line(from) && p.hidden == 1 && p.target_y == line(to));
+    EXPECT_EQ(frames(5000, i, PERSON_STEPPING_OFF), 128); // two floors; beside the full door
+    EXPECT_TRUE(p.hidden == 0 && p.status == STATUS_IN_SLOT && word(door + 1, to) == 0x1f9);
+    frames(1); // 6 pixels a frame down to the slot's y, not jittered on a beacon
+    EXPECT_EQ(p.y, line(to) + 6);
     frames(1);
-    EXPECT_EQ(p.y, line(from)); // lifted onto the floor line
-    frames(1);
-    EXPECT_EQ(p.state, PERSON_RIDING);
-    EXPECT_EQ(p.hidden, 1);
-    EXPECT_EQ(p.target_y, line(to));
-    frames(127);
-    EXPECT_EQ(p.y, line(to) + 1);
-    frames(1); // two floors in 128 frames; the beacon right of the full door tile
-    EXPECT_EQ(p.state, PERSON_STEPPING_OFF);
-    EXPECT_EQ(p.hidden, 0);
-    EXPECT_EQ(word(door + 1, to), BEACON_SLOT_MASK | 1u);
-    EXPECT_EQ(p.target_y, 64 * to + 61);
-    frames(2); // 6 pixels a frame down to the slot's y
-    EXPECT_EQ(p.y, 64 * to + 61);
-    EXPECT_EQ(p.pose, POSE_WALK_RIGHT);
-    frames(3); // the walk countdown goes on from where it stopped
-    EXPECT_EQ(p.x, 472);
-    EXPECT_EQ(frames_until(i, PERSON_STANDING), 29);
-    EXPECT_EQ(p.x, p.target_x); // stops exactly on its slot
-    ASSERT_EQ(pickup_count, 1);
-    EXPECT_EQ(pickup_queue[0], i);
+    EXPECT_TRUE(p.y == 64 * to + 61 && p.pose == POSE_WALK_RIGHT);
+    EXPECT_EQ(frames(5000, i, PERSON_STANDING), 32); // the countdown goes on where it stopped
+    EXPECT_TRUE(p.x == p.target_x && pickup_count == 1 && pickup_queue[0] == i);
 }
 
-TEST_F(Journey, BoardingLiftsTheFeetAndRidesTake64FramesAFloor) {
-    tile(5, 60, BLK_DOOR_UP);
-    tile(5, 57, BLK_DOOR_UP);
-    tile(5, 62, BLK_DOOR_UP); // any door ends a ride, whatever its direction
-    tile(8, 60, BLK_DOOR_DOWN);
-    tile(8, 62, BLK_DOOR_UP);
-    struct ride {
-        int c, y, lift_frames, ride_frames;
-    };
-    const ride rides[] = {{5, line(60), 0, 192},     {5, 64 * 60 + 61, 1, 192},
-                          {5, 64 * 60 + 53, 0, 191}, {8, line(60), 0, 128},
-                          {8, 64 * 60 + 55, 1, 128}, {8, 64 * 60 + 53, 0, 129}};
-    for (const ride &r : rides) {
-        int i = stand(r.c, 60, 0);
-        people[i].y = r.y;
-        people[i].state = PERSON_BOARDING;
-        int lift = 0, n = 0;
-        for (; people[i].state == PERSON_BOARDING; lift++) update_people();
-        for (; people[i].state == PERSON_RIDING; n++) update_people();
-        EXPECT_EQ(lift - 1, r.lift_frames) << r.y;
-        EXPECT_EQ(n, r.ride_frames) << r.c << " " << r.y;
-    }
-}
-
-struct Arrival : PeopleWorld {
-    static constexpr int ROW = 50, DOOR = 6;
-    // A person one pixel above ROW's floor line, riding down from three floors up.
-    int rider(int door = DOOR) {
-        int i = stand(door, ROW - 3, 0);
-        people[i].x = 64 + 64 * door + 25;
-        people[i].y = line(ROW) - 1;
-        people[i].target_y = line(ROW);
-        people[i].origin_y = line(ROW - 3);
+TEST_F(Journey, ArrivalSearchesRightThenLeftABlockClosesASideAndAFullFloorSendsBack) {
+    // Riding down onto ROW, full but for one or two tiles: the column taken, or -1.
+    auto arrive = [&](int free_a, int free_b = -1, int at = DOOR) {
+        for (int c = 0; c < 14; c++) word(c, ROW) = c == free_a || c == free_b ? 0 : 0x1ff;
+        int i = stand(at, ROW - 3, 0);
+        people[i].x = 64 + 64 * at + 25, people[i].y = line(ROW) - 1;
+        people[i].target_y = line(ROW), people[i].origin_y = line(ROW - 3);
         people[i].state = PERSON_RIDING;
-        people[i].hidden = 1;
-        people[i].status = STATUS_IN_TRANSIT;
         update_people();
-        return i;
+        return people[i].state == PERSON_STEPPING_OFF ? column_of_x(people[i].target_x) : -1;
+    };
+    for (int c : {6, 7, 5, 8, 4, 9, 3, 10, 2, 11, 1, 12, 0, 13}) EXPECT_EQ(arrive(c), c);
+    EXPECT_EQ(arrive(10, -1, 1), -1);                         // nine columns away
+    for (int block : {BLK_FIRE, BLK_OPEN, BLK_OPEN_BEACON}) { // the last one is walkable
+        tile(DOOR + 1, ROW, block);
+        EXPECT_EQ(arrive(DOOR + 2, DOOR - 3), block == BLK_OPEN_BEACON ? DOOR + 2 : DOOR - 3);
     }
-    void full_row_except(int a, int b = -1) {
-        for (int c = 0; c < 14; c++) word(c, ROW) = (c == a || c == b) ? 0u : FULL_SLOT_MASK;
-    }
-    int taken(int i) {
-        if (people[i].state != PERSON_STEPPING_OFF) return -1;
-        return column_of_x(people[i].target_x);
-    }
-};
-
-TEST_F(Arrival, SearchesRightThenLeftUpToEightColumns) {
-    word(DOOR, ROW) = FULL_SLOT_MASK & ~0x90u;
-    int first = rider();
-    EXPECT_EQ(slot_of(people[first]), 4); // the door tile's lowest free slot
-    EXPECT_EQ(word(DOOR, ROW), FULL_SLOT_MASK & ~0x80u);
-    EXPECT_EQ(people[first].status, STATUS_IN_SLOT);
-    for (int c : {7, 5, 8, 4, 9, 3, 10, 2, 11, 1, 12, 0, 13}) {
-        full_row_except(c);
-        EXPECT_EQ(taken(rider()), c);
-    }
-    full_row_except(10);
-    EXPECT_EQ(taken(rider(1)), -1); // nine columns away
-}
-
-TEST_F(Arrival, BlockingTilesCloseASideAndBothSidesEndTheSearch) {
-    full_row_except(DOOR + 2, DOOR - 3);
-    tile(DOOR + 1, ROW, BLK_FIRE);
-    EXPECT_EQ(taken(rider()), DOOR - 3);
-    full_row_except(DOOR + 2, DOOR - 3);
-    tile(DOOR + 1, ROW, BLK_OPEN);
-    EXPECT_EQ(taken(rider()), DOOR - 3);
-    full_row_except(DOOR + 2, DOOR - 3);
-    tile(DOOR + 1, ROW, BLK_OPEN_BEACON); // walkable: not a block
-    EXPECT_EQ(taken(rider()), DOOR + 2);
-    // Closed right, then a second block on the right: the left stays open.
-    tile(DOOR + 1, ROW, BLK_FIRE);
+    tile(DOOR + 1, ROW, BLK_FIRE); // a second block on a closed side changes nothing
     tile(DOOR + 3, ROW, BLK_FIRE);
-    full_row_except(DOOR - 4);
-    EXPECT_EQ(taken(rider()), DOOR - 4);
-    // Closed on both sides: it rides back, inside, to where it came from.
-    tile(DOOR - 2, ROW, BLK_FIRE);
-    full_row_except(DOOR - 4);
-    int i = rider();
-    EXPECT_EQ(people[i].state, PERSON_RIDING);
-    EXPECT_EQ(people[i].hidden, 1);
-    EXPECT_EQ(people[i].pose, POSE_STEP_OFF);
-    EXPECT_EQ(people[i].target_y, line(ROW - 3));
-    EXPECT_EQ(people[i].origin_y, line(ROW));
-    EXPECT_EQ(word(DOOR - 4, ROW), 0u);
+    EXPECT_EQ(arrive(DOOR - 4), DOOR - 4);
+    tile(DOOR - 2, ROW, BLK_FIRE); // both sides closed: the search gives up
+    EXPECT_EQ(arrive(DOOR - 4), -1);
+    // A full floor: it rides back, unseen, and comes out on the floor it came from.
+    person &p = people[people_count];
+    EXPECT_EQ(arrive(-1), -1);
+    EXPECT_TRUE(p.state == PERSON_RIDING && p.hidden == 1 && p.pose == POSE_STEP_OFF);
+    for (int f = 0; f < 192; f++) update_people();
+    EXPECT_TRUE(p.state == PERSON_STEPPING_OFF && p.y == line(ROW - 3) && p.origin_y == line(ROW));
 }
-
-TEST_F(Journey, RidesBackAndForthUntilASlotFreesUp) {
-    const int low = 40, high = 38, door = 4;
-    tile(door, low, BLK_DOOR_UP);
-    tile(door, high, BLK_DOOR_DOWN);
-    int i = stand(door, low, 0);
-    for (int c = 0; c < 14; c++) word(c, high) = FULL_SLOT_MASK;
-    call_elevator(64 + 64 * door, line(low));
-    for (int c = 0; c < 14; c++) word(c, low) = FULL_SLOT_MASK; // its own slot is taken
-    frames_until(i, PERSON_RIDING);
-    for (int trip = 0; trip < 3; trip++) {
-        frames(128);
-        ASSERT_EQ(people[i].state, PERSON_RIDING);
-        ASSERT_EQ(people[i].y, line(trip % 2 ? low : high));
-    }
-    word(door, low) = 0; // free at home: it comes out there on the next arrival
-    frames(128);
-    EXPECT_EQ(people[i].state, PERSON_STEPPING_OFF);
-    EXPECT_EQ(people[i].y, line(low));
-    EXPECT_EQ(word(door, low), 1u);
-}
-
-} // namespace
