@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -22,16 +21,12 @@ struct HazardsTest : testing::Test {
     void SetUp() override {
         headless_make_resources();
         test_map_create(TEST_MAP_COLS, TEST_MAP_ROWS, {{0}, {1}, {0}, {2}, {3}, {4}});
-        mission_col_offset = mission_end_timer = score = 0, points1_midi = nullptr;
+        mission_col_offset = mission_end_timer = score = drop_count = 0, points1_midi = nullptr;
         scroll_y = 5000, heli_x = 512, heli_y = 384, aim_x = 600, aim_y = 200;
         game_srand(777);
         fire_roll_strengths();
     }
-    void TearDown() override {
-        key[KEY_SPACE] = 0;
-        mouse_b = drop_count = 0;
-        map_free();
-    }
+    void TearDown() override { map_free(), key[KEY_SPACE] = mouse_b = 0; }
     static ints listed() { return {fire_x, fire_x + fire_count}; }
     static ints strengths() { return {fire_strength, fire_strength + BUILDING_TILES}; }
     static void drop(int i, double x, double y, double vx, double vy, int timer) {
@@ -40,7 +35,7 @@ struct HazardsTest : testing::Test {
     }
 };
 
-TEST_F(HazardsTest, StrengthsFromTheGeneratorAndTheListOfTheSliceInScanOrder) {
+TEST_F(HazardsTest, StrengthsListInScanOrderAndTheSthLandingPutsAFireOut) {
     game_srand(777);
     for (int i = 0; i < BUILDING_TILES; i++) ASSERT_EQ(fire_strength[i], game_rand() % 900 + 300);
     mission_col_offset = 14;
@@ -49,10 +44,9 @@ TEST_F(HazardsTest, StrengthsFromTheGeneratorAndTheListOfTheSliceInScanOrder) {
     fire_build_list();
     EXPECT_EQ(listed(), (ints{416, 928, 160, 96}));
     EXPECT_EQ(ints(fire_y, fire_y + 4), (ints{160, 160, 480, 7648}));
-}
-
-TEST_F(HazardsTest, FireGoesOutOnTheSthLandingWithOneScoreAndOneJingle) {
-    test_map_fill(4, 10, 5, 10, FIRE);
+    // A fire of strength s goes out on exactly the s-th landing.
+    mission_col_offset = 0;
+    test_map_fill(0, 0, 97, 119, PLAIN), test_map_fill(4, 10, 5, 10, FIRE);
     map_set_cell(6, 10, DOOR_UP);
     fire_build_list();
     fire_strength[10 * 14 + 4] = 300;
@@ -64,10 +58,9 @@ TEST_F(HazardsTest, FireGoesOutOnTheSthLandingWithOneScoreAndOneJingle) {
     EXPECT_TRUE(map_get_cell(4, 10) == BURNT && score == 10 && midi_pos != 0);
     EXPECT_EQ(listed(), (ints{-1, 416})); // the neighbour burns on
     midi_pos = 0;
-    for (int n = 0; n < 50; n++) fire_douse(4 * 64, 10 * 64);
-    fire_douse(6 * 64, 10 * 64); // not a fire
+    for (int n = 0; n < 50; n++) fire_douse(4 * 64, 10 * 64), fire_douse(6 * 64, 10 * 64);
     EXPECT_TRUE(score == 10 && midi_pos == 0 && fire_strength[10 * 14 + 4] == 0);
-    EXPECT_EQ(fire_strength[10 * 14 + 6], before[10 * 14 + 6]);
+    EXPECT_EQ(fire_strength[10 * 14 + 6], before[10 * 14 + 6]); // a door is no fire
     fire_roll_strengths(); // the next mission start lists only what still burns
     fire_build_list();
     EXPECT_EQ(listed(), ints{416});
@@ -93,8 +86,6 @@ TEST_F(HazardsTest, FireSoundTermsSumAndVolume) {
     const int table[][2] = {{0, 2000}, {64, 66}, {100, 35}, {200, 13},
                             {500, 3},  {800, 1}, {1170, 0}, {100000, 0}};
     for (const auto &row : table) EXPECT_EQ(fire_sound_term(0, -row[0]), row[1]) << row[0];
-    fire_build_list();
-    EXPECT_EQ(fire_sound_volume(), 0); // no fire: silence
     // Heard from (heli_x + 70, heli_y + 25 + scroll_y): one fire there, one a tile away.
     test_map_fill(3, 80, 4, 80, FIRE);
     fire_build_list();
@@ -108,7 +99,7 @@ TEST_F(HazardsTest, FireSoundTermsSumAndVolume) {
     }
 }
 
-TEST_F(HazardsTest, DropletWorkedValuesWithTheGeneratorsJitter) {
+TEST_F(HazardsTest, DropletsWorkedValuesAndTheSprayersLaunches) {
     // Aim point after the jitter, from a helicopter at (512, 384): 200 to the right,
     // below, above, 488 to the right (pulled in to 200), 30 to the right, on it.
     const double table[][5] = {{712, 384, 19.779, -4.0, 8}, {512, 584, 0.0, 15.779, 11},
@@ -118,77 +109,56 @@ TEST_F(HazardsTest, DropletWorkedValuesWithTheGeneratorsJitter) {
     for (const auto &row : table) {
         const uint32_t state = game_rand_state();
         const int r[4] = {game_rand(), game_rand(), game_rand(), game_rand()};
-        game_srand(state);
-        drop_count = 0;
+        game_srand(state), drop_count = 0;
         water_add_drop(512, 384, (int)row[0] - jitter(r[0]), (int)row[1] - jitter(r[1]));
         EXPECT_TRUE(fabs(drop_vx[0] - row[2]) < 5e-4 && fabs(drop_vy[0] - row[3]) < 5e-4 &&
                     drop_timer[0] == row[4] && drop_x[0] == r[2] * drop_vx[0] / 15700 + 512 &&
                     drop_y[0] == r[3] * drop_vy[0] / 15700 + 384)
-            << row[0] << "," << row[1] << ": " << drop_vx[0] << " " << drop_vy[0] << " "
-            << drop_timer[0];
+            << row[0] << "," << row[1];
     }
-}
-
-TEST_F(HazardsTest, SprayerLaunches48AFrameUpTo1024ButNotAtADoorNorAtTheEnd) {
+    // Held, the sprayer launches 48 a frame up to 1024, but not at a door nor at the end.
     test_map_fill(0, 0, TEST_MAP_COLS - 1, TEST_MAP_ROWS - 1, OPEN);
-    mouse_b = 1;
+    drop_count = 0, mouse_b = 1;
     for (int frame = 1; frame <= 30; frame++) {
         for (int i = 0; i < drop_count; i++) drop_y[i] = 100, drop_vy[i] = -2; // keep them up
         water_spray_update();
         ASSERT_EQ(drop_count, std::min(48 * frame, MAX_DROPS));
     }
-    const uint32_t state = game_rand_state();
-    water_add_drop(512, 384, 700, 300);
-    EXPECT_EQ(game_rand_state(), state); // a full table draws nothing
     EXPECT_TRUE(water_sound_volume(true) == 50 && water_sound_volume(false) == 60);
-    // The crosshair at (600, 200) is over tile (8, 81); the strip left of the building
-    // counts as column 0.
-    const int aims[][4] = {{600, 8, DOOR_UP, 0},
-                           {600, 8, DOOR_DOWN, 0},
-                           {600, 8, FIRE, 1},
-                           {1, 0, DOOR_UP, 0},
-                           {0, 0, DOOR_UP, 1}};
+    // Crosshair x, tile column (row 81), its kind (3 and 4 are doors), and whether the
+    // sprayer fires: the strip left of the building counts as column 0.
+    const int aims[][4] = {
+        {600, 8, 3, 0}, {600, 8, 4, 0}, {600, 8, 1, 1}, {1, 0, 3, 0}, {0, 0, 3, 1}};
     for (const auto &a : aims) {
         aim_x = a[0];
         map_set_cell(a[1], 81, a[2]);
         EXPECT_EQ(water_sprayer_fires(), a[3] == 1) << a[0] << " " << a[2];
     }
-    mouse_b = 2;
-    EXPECT_FALSE(water_sprayer_fires()); // only the left button or space
-    key[KEY_SPACE] = 1, mission_end_timer = 3;
-    drop_count = 0;
+    mouse_b = 0, key[KEY_SPACE] = 1, mission_end_timer = 3, drop_count = 0;
     drop(0, 300, 100, 1.0, 0.0, 5);
     water_spray_update();
     EXPECT_TRUE(drop_count == 1 && drop_x[0] == 301.0); // the one in the air flies on
 }
 
-TEST_F(HazardsTest, DropletLandsWhenItsTimerIsOutOverATileThatIsNotOpen) {
+TEST_F(HazardsTest, DropletsLandOnTilesThatAreNotOpenOrLeaveAtTheBottom) {
     test_map_fill(0, 0, TEST_MAP_COLS - 1, TEST_MAP_ROWS - 1, OPEN);
     map_set_cell(3, 81, FIRE); // screen (300, 200)
     const int before = fire_strength[81 * 14 + 3];
     drop(0, 300, 200, 0.0, -1.0, 2);
-    for (int expected : {1, 1, 0}) {
-        water_update(back_buffer);
-        EXPECT_EQ(drop_count, expected);
-    }
+    ints counts;
+    for (int frame = 0; frame < 3; frame++) water_update(back_buffer), counts.push_back(drop_count);
+    EXPECT_EQ(counts, (ints{1, 1, 0}));
     EXPECT_EQ(fire_strength[81 * 14 + 3], before - 1);
     // Over open tiles, beside the building and above the roof it keeps flying, until
     // it crosses a solid tile: row 2 covers y 128 to 191.
     scroll_y = 0;
     drop(0, 300, 100, 0, 20, -5), drop(1, 63.9, 100, 0, 0, -5), drop(2, 960, 100, 0, 0, -5);
-    drop(3, 300, -200, 0, 0, -5);
-    map_set_cell(3, 2, PLAIN);
-    for (int expected : {4, 3}) { // y 120, then 141
-        water_update(back_buffer);
-        EXPECT_EQ(drop_count, expected);
-    }
-    int mx, my; // the building's last pixel, with the view at the bottom
-    drop(0, 959.99, 769.0, 0, 0, 0);
-    scroll_y = 6910;
-    EXPECT_TRUE(water_drop_map_pos(0, &mx, &my) && mx == 895 && my == 7679);
-}
-
-TEST_F(HazardsTest, DropletRemovedAt768AndEveryOneMovedOnce) {
+    drop(3, 300, -200, 0, 0, -5), map_set_cell(3, 2, PLAIN);
+    counts.clear();
+    for (int frame = 0; frame < 2; frame++) water_update(back_buffer), counts.push_back(drop_count);
+    EXPECT_EQ(counts, (ints{4, 3})); // y 120, then 141
+    // At the bottom of the screen droplets go; every droplet moves once a frame.
+    drop_count = 0;
     for (int i = 0; i < 8; i++) drop(i, 300, 100, i + 0.25, 0.0, 50);
     for (int i : {0, 3, 5, 7}) drop(i, 300, 767.0, i + 0.25, 1.0, 50); // reach 768
     drop_y[2] = 766.5;

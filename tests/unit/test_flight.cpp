@@ -1,27 +1,62 @@
-// The view, the player's helicopter, the wind and the debris.
+// The shell's part of a frame: the view, the player's helicopter, the wind and the
+// debris, the HUD line, and the end of a mission with the move to the next.
+#include "hazards/hazards.h"
+#include "people/people.h"
 #include "shell/flight.h"
 #include "shell/game_state.h"
 #include "shell/rng.h"
 #include "support/headless.h"
+#include "support/test_map.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace {
+
+const int BACKDROP = 0x000f;
 
 struct FlightTest : testing::Test {
     void SetUp() override {
         headless_make_resources();
         TearDown();
+        set_trans_blender(0, 0, 0, 210);
+        clear_to_color(back_buffer, BACKDROP);
         aim_x = heli_x = 512, aim_y = heli_y = 384, scroll_y = scroll_target = 5000;
-        scroll_step = heli_tilt = heli_drift = 0, wobble_x = wobble_y = 0.0;
-        wind_volume = 70, wind_freq = 500;
+        scroll_step = heli_tilt = prev_mouse_z = 0, wobble_x = wobble_y = 0.0, wind_volume = 70;
+        score = mission = resumed = 0, people_count = 1, mission_start_time = time(nullptr);
     }
-    void TearDown() override { key[KEY_UP] = key[KEY_DOWN] = mouse_b = mouse_z = prev_mouse_z = 0; }
+    void TearDown() override {
+        key[KEY_UP] = key[KEY_DOWN] = mouse_b = mouse_z = 0;
+        people_count = rescued_count = mission_end_timer = 0;
+    }
+    // How far the text box covers the panel from the left: the rest is mask colour.
+    static int covered(BITMAP *panel) {
+        int x = 0;
+        while (x < panel->w && getpixel(panel, x, panel->h / 2) != makecol(255, 0, 255)) x++;
+        return x;
+    }
+    static int width(const std::string &text) { return text_length(game_font, text.c_str()); }
+    static bool drawn_at(int x, int y) { return getpixel(back_buffer, x, y) != BACKDROP; }
+    static bool drawn_at(int x) { return drawn_at(x, SCREEN_HEIGHT - text_h / 2); }
+    static bool centre_drawn() { return drawn_at(SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2); }
+    // The message panel shows exactly this text in this colour at x, on white.
+    static bool message_reads(int x, int colour, const char *text) {
+        BITMAP *e = create_bitmap(message_panel->w, message_panel->h);
+        clear_to_color(e, makecol(255, 255, 255));
+        textprintf_ex(e, game_font, x, text_h / 2, colour, makecol(255, 255, 255), "%s", text);
+        bool same = true;
+        for (int y = 0; y < e->h; y++)
+            same &= !memcmp(e->line[y], message_panel->line[y], 2 * e->w);
+        destroy_bitmap(e);
+        return same;
+    }
 };
 
-TEST_F(FlightTest, EdgesButtonKeysAndWheelMoveTheTarget) {
+TEST_F(FlightTest, ViewFollowsEdgesButtonKeysAndWheelWithinItsLimits) {
     // Crosshair y, buttons, up, down, wheel, and the target after one frame from 5000:
     // edges, right button, keys (up wins), three nudges at once, the wheel.
     const int cases[][6] = {
@@ -48,22 +83,17 @@ TEST_F(FlightTest, EdgesButtonKeysAndWheelMoveTheTarget) {
             ASSERT_TRUE(frame <= 30 || scroll_y - before == (down ? 20 : -20)) << frame;
         }
     }
-}
-
-TEST_F(FlightTest, ViewStopsWithinNinePixelsAndClamps) {
-    // Target, then scroll_y and the step after one frame from 5000.
-    const int cases[][3] = {{5009, 5000, 0}, {5010, 5001, 1}, {4991, 5000, 0}, {4980, 4998, -2}};
-    for (const auto &c : cases) {
-        scroll_y = 5000, scroll_target = c[0];
+    SetUp();
+    // From, target, then scroll_y, target and step after a frame: the dead zone within
+    // 9 pixels, and the clamps (the wheel at the roof puts the target back too).
+    const int settle[][5] = {{5000, 5009, 5000, 5009, 0}, {5000, 5010, 5001, 5010, 1},
+                             {5000, 4991, 5000, 4991, 0}, {5000, 4980, 4998, 4980, -2},
+                             {0, -100, 0, 0, 0},          {6905, 7200, 6910, 6910, 0}};
+    for (const auto &s : settle) {
+        scroll_y = s[0], scroll_target = s[1], mouse_z = prev_mouse_z;
         view_update();
-        EXPECT_TRUE(scroll_y == c[1] && scroll_step == c[2]) << c[0];
+        EXPECT_TRUE(scroll_y == s[2] && scroll_target == s[3] && scroll_step == s[4]) << s[1];
     }
-    scroll_y = scroll_target = 0, mouse_z = 1;
-    view_update();
-    EXPECT_TRUE(scroll_y == 0 && scroll_target == 0 && scroll_step == 0);
-    scroll_y = 6905, scroll_target = 7200;
-    view_update();
-    EXPECT_TRUE(scroll_y == 6910 && scroll_target == 6910 && scroll_step == 0);
 }
 
 TEST_F(FlightTest, LeadTiltWindPushClimbLimitAndEngine) {
@@ -77,9 +107,6 @@ TEST_F(FlightTest, LeadTiltWindPushClimbLimitAndEngine) {
     game_srand(12345);
     heli_update();
     EXPECT_TRUE(heli_drift == -50 && heli_tilt == -16 && heli_x == 484 && wobble_x == r / 10.0);
-    aim_x = heli_x; // crosshair on the helicopter: drift and tilt are kept
-    heli_update();
-    EXPECT_TRUE(heli_drift == -50 && heli_tilt == -16);
     for (int frame = 0; frame < 20; frame++) heli_x = 0, aim_x = 1000, heli_update();
     EXPECT_EQ(heli_tilt, 45);
     // Against the scrolling building the helicopter never moves faster than 15.
@@ -98,32 +125,95 @@ TEST_F(FlightTest, LeadTiltWindPushClimbLimitAndEngine) {
 }
 
 TEST_F(FlightTest, WindStaysWithinItsClampsAndDrivesTheDebris) {
-    for (int frame = 0; frame < 100000; frame++) {
-        const int v = wind_volume, f = wind_freq;
+    wind_freq = 500;
+    for (int frame = 0, v = wind_volume, f = wind_freq; frame < 100000; frame++) {
         wind_update();
         ASSERT_TRUE(wind_volume >= 20 && wind_volume <= 150 && wind_freq >= 300 &&
                     wind_freq <= 1000);
         ASSERT_TRUE(wind_volume - v >= -5 && wind_volume - v <= 4 && abs(wind_freq - f) <= 16);
+        v = wind_volume, f = wind_freq;
     }
-    // Every piece is placed at its first frame, its five draws in order.
+    // Every piece is placed left of the screen at its first frame, then blows right at
+    // 35 + wind_volume / 10 pixels a frame.
     for (int i = 0; i < DEBRIS_COUNT; i++) debris_x[i] = 22222;
-    game_srand(99);
-    int d[5 * DEBRIS_COUNT];
-    for (int &value : d) value = game_rand();
-    game_srand(99);
     wind_volume = 20;
     debris_update_and_draw();
-    for (int i = 0; i < DEBRIS_COUNT; i++) {
-        const int *r = &d[5 * i], spin = r[3] % 41 - 20;
-        EXPECT_TRUE(debris_x[i] == -(r[0] % 1000) - 50 + 37 && debris_y[i] == r[1] % 768 &&
-                    debris_angle[i] == r[2] % 360 + spin && debris_spin[i] == spin &&
-                    debris_kind[i] == r[4] % 5)
-            << i;
-    }
+    for (int i = 0; i < DEBRIS_COUNT; i++)
+        ASSERT_TRUE(debris_x[i] >= -1049 + 37 && debris_x[i] <= -50 + 37);
     const int x0 = debris_x[0];
     wind_volume = 150;
     debris_update_and_draw();
     EXPECT_EQ(debris_x[0], x0 + 50);
+}
+
+TEST_F(FlightTest, PanelsShowTheirTextsAtTheirPlacesAndTheTimeBonus) {
+    score = 1234;
+    hud_draw();
+    EXPECT_EQ(covered(score_panel), width(" Score: 1234 "));
+    EXPECT_EQ(covered(bonus_panel), width(" Time Bonus: " + std::to_string(time_bonus) + " "));
+    EXPECT_EQ(getpixel(score_panel, 1, 1), makecol(255, 255, 255)); // the text's background
+    // Left edges of the three boxes: the bonus ends 5 pixels left of the save icon.
+    for (int x : {15, (SCREEN_WIDTH - altitude_panel->w) / 2, save_x - 5 - bonus_panel->w})
+        EXPECT_TRUE(drawn_at(x) && !drawn_at(x - 1)) << x;
+    EXPECT_FALSE(drawn_at(15, SCREEN_HEIGHT - text_h - 1));
+    EXPECT_EQ(getpixel(back_buffer, stop_x + 5, stop_y + 5), getpixel(stop_bmp, 5, 5)); // opaque
+    // The altitude in feet, truncated toward zero: the mission's start reads 573.
+    const int altitudes[][3] = {{5000, 384, 573}, {6910, 771, 0}, {6910, 800, -8}};
+    for (const auto &a : altitudes) {
+        scroll_y = a[0], heli_y = a[1];
+        hud_draw();
+        EXPECT_EQ(covered(altitude_panel), width(" Altitude: " + std::to_string(a[2]) + "ft "));
+    }
+    // A score wider than its panel is clipped; the panel keeps its size.
+    const int w = score_panel->w;
+    score = INT_MAX;
+    hud_draw();
+    EXPECT_TRUE(score_panel->w == w && covered(score_panel) == w);
+    EXPECT_TRUE(drawn_at(15 + w - 1) && !drawn_at(15 + w));
+    // Seconds since the start, and the bonus: never below 0, nor above 18000 should the
+    // clock be set back; 100 seconds in, 17000 (16990 if a second passes meanwhile).
+    const int bonuses[][2] = {{1800, 0}, {100000, 0}, {-500, 18000}, {100, 17000}};
+    for (const auto &c : bonuses) {
+        mission_start_time = time(nullptr) - c[0];
+        hud_draw();
+        EXPECT_TRUE(time_bonus == c[1] || (c[0] == 100 && time_bonus == 16990)) << time_bonus;
+    }
+    rescued_count = people_count, time_bonus = 777; // from here only the end phase changes it
+    hud_draw();
+    EXPECT_EQ(time_bonus, 777);
+}
+
+// A bonus of 250 counts in three frames, the announcement lasts 180, and after the
+// seventh mission the first comes again, on the map as it was left.
+TEST_F(FlightTest, EndOfMissionCountsTheBonusAnnouncesAndStartsTheNext) {
+    std::vector<test_block> blocks(3);
+    blocks[1].user1 = 1;
+    test_map_create(TEST_MAP_COLS, TEST_MAP_ROWS, blocks);
+    map_set_cell(3, 4, 2); // a fire of the first mission put out earlier
+    map_set_cell(5, 6, 1); // one left burning
+    const int red = makecol(170, 0, 0);
+    people_count = rescued_count = 5, time_bonus = 0, mission = 5;
+    mission_end_update();
+    EXPECT_TRUE(message_reads(0, red, " Prepare for Mission 7"));
+    time_bonus = 250, mission = 6, resumed = true, score = 1000, mission_end_timer = 0;
+    for (int expected : {1100, 1200, 1250}) {
+        EXPECT_FALSE(mission_end_update());
+        EXPECT_TRUE(score == expected && mission_end_timer != 0); // sprayer and save icon rest
+        EXPECT_TRUE(message_reads(5, makecol(0, 136, 0), " Adding Bonus Score"));
+    }
+    for (int frame = 1; frame <= 180; frame++) {
+        clear_to_color(back_buffer, BACKDROP);
+        ASSERT_TRUE(!mission_end_update() && centre_drawn() && mission == 6) << frame;
+    }
+    EXPECT_TRUE(score == 1250 && message_reads(0, red, " Prepare for Mission 1"));
+    clear_to_color(back_buffer, BACKDROP);
+    EXPECT_TRUE(mission_end_update() && mission == 0 && !resumed && score == 1250);
+    EXPECT_FALSE(centre_drawn()); // nothing more of that frame
+    mission_start();
+    EXPECT_TRUE(mission_col_offset == 0 && mission_end_timer == 0);
+    EXPECT_TRUE(map_get_cell(3, 4) == 2 && map_get_cell(5, 6) == 1);
+    EXPECT_TRUE(fire_count == 1 && fire_x[0] == 5 * 64 + 96);
+    map_free();
 }
 
 } // namespace
