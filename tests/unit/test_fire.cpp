@@ -128,30 +128,29 @@ TEST_F(HazardsTest, DropletsWorkedValuesAndTheSprayersLaunches) {
 
 TEST_F(HazardsTest, DropletsLandOnTilesThatAreNotOpenOrLeaveAtTheBottom) {
     test_map_fill(0, 0, TEST_MAP_COLS - 1, TEST_MAP_ROWS - 1, OPEN);
-    map_set_cell(3, 81, FIRE); // screen (300, 200)
-    const int before = fire_strength[81 * 14 + 3];
+    map_set_cell(3, 81, FIRE), fire_strength[81 * 14 + 3] = 5; // at screen (300, 200)
     drop(0, 300, 200, 0.0, -1.0, 2);
     ints counts;
     for (int frame = 0; frame < 3; frame++) water_update(back_buffer), counts.push_back(drop_count);
     EXPECT_EQ(counts, (ints{1, 1, 0}));
-    EXPECT_EQ(fire_strength[81 * 14 + 3], before - 1);
+    EXPECT_EQ(fire_strength[81 * 14 + 3], 4);
     // Over open tiles, beside the building, above the roof it flies on; row 2 is solid.
     scroll_y = 0;
-    drop(0, 300, 100, 0, 20, -5), drop(1, 63.9, 100, 0, 0, -5), drop(2, 960, 100, 0, 0, -5);
+    drop(0, 300, 100, 0, 27, -5), drop(1, 63.9, 100, 0, 0, -5), drop(2, 960, 100, 0, 0, -5);
     drop(3, 300, -200, 0, 0, -5), map_set_cell(3, 2, PLAIN);
     counts.clear();
     for (int frame = 0; frame < 2; frame++) water_update(back_buffer), counts.push_back(drop_count);
-    EXPECT_EQ(counts, (ints{4, 3})); // y 120, then 141
+    EXPECT_EQ(counts, (ints{4, 3})); // y 127, then 155
     // At the bottom of the screen droplets go; every droplet moves once a frame.
     drop_count = 0;
-    for (int i = 0; i < 8; i++) drop(i, 300, 100, i + 0.25, 0.0, 50);
-    for (int i : {0, 3, 5, 7}) drop(i, 300, 767.0, i + 0.25, 1.0, 50); // reach 768
+    for (int i = 0; i < 8; i++) drop(i, 300, 100, i + 0.25, 0.0, 50 + i);
+    for (int i : {0, 3, 5, 7}) drop(i, 300, 767.0, i + 0.25, 1.0, 50 + i); // reach 768
     drop_y[2] = 766.5, water_update(back_buffer);
     ASSERT_EQ(drop_count, 4);
     const int order[4] = {6, 1, 2, 4}; // swap-with-last: 7, then 6 took slot 0; 5, then 4 slot 3
     for (int i = 0; i < 4; i++)
         EXPECT_TRUE((int)drop_vx[i] == order[i] && drop_x[i] == 300 + drop_vx[i] &&
-                    drop_vy[i] == 1.0 && drop_timer[i] == 49)
+                    drop_vy[i] == 1.0 && drop_timer[i] == 49 + order[i])
             << i;
 }
 

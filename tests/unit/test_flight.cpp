@@ -55,17 +55,19 @@ struct FlightTest : testing::Test {
 };
 
 TEST_F(FlightTest, ViewFollowsEdgesButtonKeysAndWheelWithinItsLimits) {
-    // Crosshair y, buttons, up, down, wheel, and the target one frame on from 5000.
+    // Crosshair y, buttons, keys (1 up, 2 down), wheel, the target before (the view at 5000)
+    // and a frame on: inputs nudge it by 40 until it runs 200 ahead; the wheel has no limit.
     const int cases[][6] = {
-        {704, 0, 0, 0, 0, 5040}, {703, 0, 0, 0, 0, 5000}, {63, 0, 0, 0, 0, 4960},
-        {64, 0, 0, 0, 0, 5000},  {384, 2, 0, 0, 0, 5040}, {383, 2, 0, 0, 0, 4960},
-        {383, 1, 0, 0, 0, 5000}, {300, 0, 0, 1, 0, 5040}, {300, 0, 1, 1, 0, 4960},
-        {740, 2, 0, 1, 0, 5120}, {300, 0, 0, 0, 3, 4700}};
+        {704, 0, 0, 0, 5000, 5040}, {703, 0, 0, 0, 5000, 5000}, {63, 0, 0, 0, 5000, 4960},
+        {64, 0, 0, 0, 5000, 5000},  {384, 2, 0, 0, 5000, 5040}, {383, 2, 0, 0, 5000, 4960},
+        {383, 1, 0, 0, 5000, 5000}, {300, 0, 2, 0, 5000, 5040}, {300, 0, 3, 0, 5000, 4960},
+        {740, 2, 2, 0, 5000, 5120}, {300, 0, 2, 0, 5200, 5200}, {300, 0, 2, 0, 5199, 5239},
+        {300, 0, 1, 0, 4800, 4800}, {300, 0, 1, 0, 4801, 4761}, {300, 0, 0, 3, 5000, 4700}};
     for (const auto &c : cases) {
         SetUp();
-        aim_y = c[0], mouse_b = c[1], key[KEY_UP] = (char)c[2], key[KEY_DOWN] = (char)c[3];
-        mouse_z = c[4], view_update();
-        EXPECT_EQ(scroll_target, c[5]) << c[0] << " " << c[1] << c[2] << c[3] << " " << c[4];
+        aim_y = c[0], mouse_b = c[1], key[KEY_UP] = c[2] & 1, key[KEY_DOWN] = c[2] / 2;
+        mouse_z = c[3], scroll_target = c[4], view_update();
+        EXPECT_EQ(scroll_target, c[5]) << c[0] << " " << c[1] << " " << c[2] << " " << c[4];
     }
     EXPECT_TRUE(prev_mouse_z == 3 && scroll_step == -20);
     // Held inputs scroll at 20 a frame, never pushing the target 239 pixels ahead.
@@ -100,8 +102,7 @@ TEST_F(FlightTest, LeadTiltWindPushClimbLimitAndEngine) {
     EXPECT_TRUE(heli_drift == -50 && heli_tilt == -16 && heli_x == 484 && wobble_x == r / 10.0);
     for (int frame = 0; frame < 20; frame++) heli_x = 0, aim_x = 1000, heli_update();
     EXPECT_EQ(heli_tilt, 45);
-    // Against the scrolling building the helicopter never moves faster than 15.
-    scroll_step = 20, heli_y = 100, aim_y = 700, heli_update();
+    scroll_step = 20, heli_y = 100, aim_y = 700, heli_update(); // 15 against the building
     EXPECT_TRUE(heli_climb == -5 && heli_vspeed == 15);
     scroll_step = -20, heli_y = 700, aim_y = 100, heli_update();
     EXPECT_TRUE(heli_climb == 5 && heli_vspeed == -15 && heli_pan == heli_engine_pan(heli_x));
