@@ -25,7 +25,7 @@ struct HazardsTest : testing::Test {
         scroll_y = 5000, heli_x = 512, heli_y = 384, aim_x = 600, aim_y = 200;
         game_srand(777), fire_roll_strengths();
     }
-    void TearDown() override { map_free(), key[KEY_SPACE] = mouse_b = 0; }
+    void TearDown() override { map_free(), key[KEY_SPACE] = mouse_b = drop_count = 0; }
     static ints listed() { return {fire_x, fire_x + fire_count}; }
     static ints strengths() { return {fire_strength, fire_strength + BUILDING_TILES}; }
     static void drop(int i, double x, double y, double vx, double vy, int timer) {
