@@ -101,7 +101,7 @@ TEST_F(SavedGameTest, SavedTwiceThenResumedOntoAFreshMap) {
     ASSERT_TRUE(load_saved_game());
     EXPECT_TRUE(mission == 2 && score == 0x01020304 && resumed && loaded_transit_count == 3);
     EXPECT_TRUE(map_get_cell(col(0), 0) == -1 && map_get_cell(col(4), 7) == B_BURNT);
-    hud_draw();
+    set_trans_blender(0, 0, 0, 210), hud_draw(); // the blend play draws with
     EXPECT_TRUE(time_bonus == 12340 || time(nullptr) != before) << time_bonus; // second below
     place_people(1);
     EXPECT_TRUE(people_count == 30 && rescued_count == 5 && pickup_count == 0);
