@@ -70,6 +70,8 @@ extern int stop_x, stop_y, save_x, save_y;
 int game_main();
 // Icon positions from the icon and font sizes.
 void compute_icon_positions();
+// The four HUD panels, sized from game_font; false when one cannot be made.
+bool create_hud_panels();
 
 // Game loop and frame (game_loop.cpp).
 void game_loop();

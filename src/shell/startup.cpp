@@ -76,15 +76,13 @@ static void load_font() {
     text_h = text_height(game_font);
 }
 
-static void build_panels() {
-    score_panel = create_bitmap_or_fail(text_length(game_font, " Score: 123456789"), text_h,
-                                        "score panel");
-    altitude_panel = create_bitmap_or_fail(text_length(game_font, " Altitude: 2000ft "), text_h,
-                                           "altitude panel");
-    bonus_panel = create_bitmap_or_fail(text_length(game_font, " Time Bonus: 12345 "), text_h,
-                                        "bonus panel");
-    message_panel = create_bitmap_or_fail(text_length(game_font, " Prepare for Mission 7 "),
-                                          2 * text_h, "message panel");
+bool create_hud_panels() {
+    // Sized once from these strings and never resized: longer text is clipped.
+    score_panel = create_bitmap(text_length(game_font, " Score: 123456789"), text_h);
+    altitude_panel = create_bitmap(text_length(game_font, " Altitude: 2000ft "), text_h);
+    bonus_panel = create_bitmap(text_length(game_font, " Time Bonus: 12345 "), text_h);
+    message_panel = create_bitmap(text_length(game_font, " Prepare for Mission 7 "), 2 * text_h);
+    return score_panel && altitude_panel && bonus_panel && message_panel;
 }
 
 int game_main() {
@@ -144,7 +142,7 @@ int game_main() {
     save_icon_bmp = load_bitmap_or_fail("save.tga");
     build_debris();
     load_font();
-    build_panels();
+    if (!create_hud_panels()) startup_fail("cannot create the HUD panels (out of memory)");
     compute_icon_positions();
     map_reset_animations(); // nothing is loaded yet: a no-op, kept for symmetry with loads
 

@@ -29,7 +29,9 @@ static BITMAP *solid_bitmap(int w, int h, int colour) {
     return bmp;
 }
 
-static SAMPLE *silent_sample() { return create_sample(8, 0, 11025, 64); }
+static SAMPLE *silent_sample() {
+    return create_sample(8, 0, 11025, 64);
+}
 
 void headless_make_resources() {
     headless_init();
@@ -48,12 +50,7 @@ void headless_make_resources() {
         if (!debris_bmp[i]) debris_bmp[i] = solid_bitmap(size[i][0], size[i][1], 0);
     if (!game_font) game_font = font;
     text_h = text_height(game_font);
-    if (!score_panel) {
-        score_panel = create_bitmap(text_length(game_font, " Score: 123456789"), text_h);
-        altitude_panel = create_bitmap(text_length(game_font, " Altitude: 2000ft "), text_h);
-        bonus_panel = create_bitmap(text_length(game_font, " Time Bonus: 12345 "), text_h);
-        message_panel = create_bitmap(text_length(game_font, " Prepare for Mission 7 "), 2 * text_h);
-    }
+    if (!score_panel) create_hud_panels();
     if (!heli_sample) heli_sample = silent_sample();
     if (!water_sample) water_sample = silent_sample();
     if (!wind_sample) wind_sample = silent_sample();
@@ -61,7 +58,9 @@ void headless_make_resources() {
     compute_icon_positions();
 }
 
-std::string data_path(const std::string &name) { return std::string(HIGHRISE_DATA_DIR) + "/" + name; }
+std::string data_path(const std::string &name) {
+    return std::string(HIGHRISE_DATA_DIR) + "/" + name;
+}
 
 bool headless_load_data_assets() {
     headless_init();
@@ -118,4 +117,6 @@ fake_screen_size::fake_screen_size() {
 }
 
 // The library's shutdown would call into the driver: never leave the fake behind.
-fake_screen_size::~fake_screen_size() { gfx_driver = nullptr; }
+fake_screen_size::~fake_screen_size() {
+    gfx_driver = nullptr;
+}

@@ -47,6 +47,15 @@ TEST(Startup, IconsSitOnTheBottomLineFiveApart) {
     headless_make_resources(); // the line height and the positions back
 }
 
+TEST(Startup, HudPanelsTakeTheSizeOfTheirStringsInTheGameFont) {
+    ASSERT_TRUE(headless_load_data_assets());
+    EXPECT_EQ(score_panel->w, text_length(game_font, " Score: 123456789"));
+    EXPECT_EQ(altitude_panel->w, text_length(game_font, " Altitude: 2000ft "));
+    EXPECT_EQ(bonus_panel->w, text_length(game_font, " Time Bonus: 12345 "));
+    EXPECT_EQ(message_panel->w, text_length(game_font, " Prepare for Mission 7 "));
+    EXPECT_TRUE(score_panel->h == text_h && message_panel->h == 2 * text_h);
+}
+
 namespace {
 
 struct ScreensTest : testing::Test {
