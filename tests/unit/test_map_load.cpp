@@ -86,19 +86,18 @@ TEST_F(LoadTest, TypeZeroOffsetsAndRunLengthRows) {
 
 // The valid map that damaged files are patched from: little-endian, type 1, 38-byte
 // header, 8-bit graphics and colour map, an animation (frames at 0, marker at 8, record at
-// 24) shown by a cell, unused "AGFX", a second layer, and ignored copies of chunks to be
-// renamed before the header ("x...") and after the last chunk ("y...").
+// 24) shown by a cell, unused "AGFX", and ignored copies of chunks to be renamed, before
+// the header ("x...") and after the last chunk ("y...", one of them a second layer).
 static bytes base_file() {
     fmp::Map m = small_map(3, 2, 3, 4);
     m.header_size = 38, m.block_depth = 8;
-    m.gfx.assign(48, 1), m.agfx.assign(48, 2), m.cmap.assign(768, 9);
-    m.anim_frames = {1, 2};
-    m.anims = {{ANIM_LOOP_FORWARD, 0, 0, 0, 0, 0, 2}};
+    m.gfx.assign(48, 0), m.agfx.assign(48, 2), m.cmap.assign(768, 0);
+    m.anim_frames = {1, 2}, m.anims = {{ANIM_LOOP_FORWARD, 0, 0, 0, 0, 0, 2}};
     m.layers[0][5] = -1, m.layers[1].assign(6, 0);
     std::vector<fmp::Chunk> chunks;
     for (std::string tag :
          {"xBKDT", "xANDT", "xAGFX", "xBODY", "MPHD", "CMAP", "BKDT", "ANDT", "AGFX", "BGFX",
-          "BODY", "LYR1", "yMPHD", "yCMAP", "yBKDT", "yANDT", "yBODY"}) {
+          "BODY", "yMPHD", "yCMAP", "yBKDT", "yANDT", "yLYR1", "yBODY"}) {
         m.chunk_order = {tag.substr(tag.size() - 4)};
         bytes file = fmp::write(m);
         chunks.push_back(
@@ -118,8 +117,8 @@ struct bad_case {
 static const bad_case BAD_CASES[] = {
     {"major version 2", {{"MPHD", 8, {2}}}, MAP_ERR_VERSION},
     {"map type 4", {{"MPHD", 11, {4}}}, MAP_ERR_VERSION},
-    {"chunk cut short, claiming 2 GB",
-     {{"FORM", 4, {0xff, 0xff, 0xff, 0xff}}, {"yODY", 4, {0x7f, 0xff, 0, 0}}}},
+    {"little-endian data flagged 2, big-endian", {{"MPHD", 10, {2}}}},
+    {"2 GB cut short", {{"FORM", 4, {0xff, 0xff, 0xff, 0xff}}, {"yODY", 4, {0x7f, 0xff, 0, 0}}}},
     {"form ending inside a chunk header", {{"FORM", 4, {0xff, 0xff, 0xff, 0xff}}}},
     {"chunk running past the form", {{"yODY", 7, {99}}}},
     {"second header", {{"yPHD", 0, {'M'}}}},
@@ -140,13 +139,13 @@ static const bad_case BAD_CASES[] = {
     {"second colour map", {{"yMAP", 0, {'C'}}}},
     {"colour map under 768 bytes", {{"CMAP", 6, {2, 0xff}}}},
     {"palette graphics without a colour map", {{"CMAP", 0, {'X'}}}},
-    {"block table before the header", {{"xKDT", 0, {'B'}}}},
+    {"block table before the header", {{"BKDT", 0, {'X'}}, {"xKDT", 0, {'B'}}}},
     {"second block table", {{"yKDT", 0, {'B'}}}},
     {"no block table", {{"BKDT", 0, {'X'}}}},
-    {"block table short of its records", {{"BKDT", 7, {127}}}},
+    {"block table short of its records", {{"MPHD", 8 + 20, {5}}}},
     {"background graphic past the table", {{"BKDT", 8 + 32, {3}}}},
     {"foreground graphic past the table", {{"BKDT", 8 + 12, {3}}}},
-    {"animations before the header", {{"xNDT", 0, {'A'}}}},
+    {"animations before the header", {{"ANDT", 0, {'X'}}, {"xNDT", 0, {'A'}}}},
     {"second animation table", {{"yNDT", 0, {'A'}}}},
     {"animated cell without animations", {{"ANDT", 0, {'X'}}}},
     {"animation table under 16 bytes", {{"ANDT", 7, {15}}}},
@@ -156,18 +155,18 @@ static const bad_case BAD_CASES[] = {
     {"end past the frames", {{"ANDT", 8 + 36, {3}}}},
     {"empty range past the frames", {{"ANDT", 8 + 32, {2}}}},
     {"alternative graphics before the header", {{"xGFX", 0, {'A'}}}},
-    {"layer before the header", {{"xODY", 0, {'B'}}}},
+    {"layer before the header", {{"BODY", 0, {'X'}}, {"xODY", 0, {'B'}}}},
     {"second layer 0", {{"yODY", 0, {'B'}}}},
     {"no layer 0", {{"BODY", 0, {'X'}}}},
-    {"layer short of cells", {{"BODY", 7, {10}}}},
+    {"layer short of cells", {{"MPHD", 8 + 6, {3}}}},
     {"cell past the block table", {{"BODY", 8, {4}}}},
-    {"cell past the block table in layer 1", {{"LYR1", 8 + 10, {4}}}},
+    {"cell past the block table in layer 1", {{"yYR1", 8 + 10, {4}}, {"yYR1", 0, {'L'}}}},
     {"runs ending inside a row", {{"MPHD", 11, {2}}, {"BODY", 8, le16s({3, 0, 0, 0, 1, 1})}}},
     {"literal run short of values", {{"MPHD", 11, {2}}, {"BODY", 8, le16s({3, 0, 0, 0, 3, 1})}}},
     {"fill run without its value", {{"MPHD", 11, {2}}, {"BODY", 8, le16s({3, 0, 0, 0, 0, -3})}}},
-    {"run past its row", {{"MPHD", 11, {2}}, {"BODY", 8, le16s({2, 0, 0, -2, 1, 0})}}},
-    {"back-copy before the layer", {{"MPHD", 11, {3}}, {"BODY", 8, le16s({1, 0, -2, -2, 0, 0})}}},
-    {"back-copy of itself", {{"MPHD", 11, {3}}, {"BODY", 8, le16s({1, 0, -2, 0, 0, 0})}}},
+    {"run past its row", {{"MPHD", 11, {2}}, {"BODY", 8, le16s({1, 0, -3, 1, -3, 1})}}},
+    {"back-copy before the layer", {{"MPHD", 11, {3}}, {"BODY", 8, le16s({1, 0, -2, -2, -3, -3})}}},
+    {"back-copy of itself", {{"MPHD", 11, {3}}, {"BODY", 8, le16s({1, 0, -2, 0, -3, -3})}}},
 };
 
 TEST_F(LoadTest, DamagedFilesAreRefusedWithNothingLoaded) {
