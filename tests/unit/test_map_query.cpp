@@ -1,140 +1,73 @@
-// Map queries: layer selection, cells, pixel to tile with its guards, staggered
-// picking, and the cell check used by readers of stored cells.
+// Map queries and block animation: pixel to tile and its guards, cell round trips,
+// layer selection, and every animation type's frames.
 #include "support/test_map.h"
 #include "test_map_util.h"
 
 using QueryTest = MapTest;
 
-static std::vector<test_block> numbered_blocks(int count) {
-    std::vector<test_block> blocks(count);
-    for (int i = 0; i < count; i++) blocks[i].user1 = i;
-    return blocks;
-}
-
-TEST_F(QueryTest, PixelsOutsideTheMapAnswerNothing) {
-    test_map_create(5, 3, numbered_blocks(4));
-    map_set_cell(4, 0, 3);
-    map_set_cell(0, 2, 1);
-    EXPECT_EQ(map_get_block_at_pixel(-1, 0), nullptr);
-    EXPECT_EQ(map_get_block_at_pixel(0, -1), nullptr);
-    EXPECT_EQ(map_get_block_at_pixel(5 * 64, 0), nullptr);
-    EXPECT_EQ(map_get_block_at_pixel(0, 3 * 64), nullptr);
-    EXPECT_EQ(map_get_block_at_pixel(5 * 64 - 1, 0), &map_blocks[3]);
-    EXPECT_EQ(map_get_block_at_pixel(63, 3 * 64 - 1), &map_blocks[1]);
-    map_set_cell_at_pixel(-1, 10, 2);
-    map_set_cell_at_pixel(10, 3 * 64, 2);
-    for (int r = 0; r < 3; r++)
-        for (int c = 0; c < 5; c++) EXPECT_NE(map_get_cell(c, r), 2);
-    map_free();
-    EXPECT_EQ(map_get_block_at_pixel(0, 0), nullptr);
-    map_set_cell_at_pixel(0, 0, 2); // no map: nothing happens
-}
-
-TEST_F(QueryTest, StoringAtAPixelLastsUntilTheNextLoad) {
-    fmp::Map m = small_map(3, 2, 3, 4);
-    ASSERT_EQ(load_map(m), 0);
-    map_set_cell_at_pixel(4 * 2 + 3, 4 + 1, 2);
-    EXPECT_EQ(map_get_block_at_pixel(8, 4), &map_blocks[2]);
-    EXPECT_EQ(map_get_cell(2, 1), 2);
-    ASSERT_EQ(load_map(m), 0);
-    EXPECT_EQ(map_get_cell(2, 1), m.layers[0][5]);
-}
-
-TEST_F(QueryTest, CellsRoundTripAnimatedCellsIncluded) {
+// 4 x 3 tiles of 4 x 4 pixels and a third layer. Animations: -3 loops over blocks 1 and
+// 2, -2 stands still, -1 (a ping-pong going down) turns on frame 2, block 3, at the reset.
+TEST_F(QueryTest, PixelsCellsLayersAndTheResetOfALoadedMap) {
+    map_reset_animations(); // nothing to do before a map is loaded
+    map_update_animations();
     fmp::Map m = small_map(4, 3, 3, 4);
-    m.anim_frames = {1, 3};
-    m.anims = {{ANIM_LOOP_FORWARD, 0, 0, 0, 0, 0, 2}, {ANIM_NONE, 0, 0, 0, 0, 1, 2}};
-    m.layers[0][0] = -1;
-    m.layers[0][7] = -2;
+    m.anim_frames = {1, 2, 3};
+    m.anims = {{1, 0, 0, 0, 0, 0, 2}, {0, 0, 0, 0, 0, 2, 3}, {7, 4, 99, 0, 1, 0, 3}};
+    m.layers[0][0] = -1, m.layers[0][7] = -3, m.layers[0][9] = -3, m.layers[2].assign(12, 3);
     ASSERT_EQ(load_map(m), 0);
-    std::vector<int> saved;
-    for (int r = 0; r < 3; r++)
-        for (int c = 0; c < 4; c++) saved.push_back(map_get_cell(c, r));
-    EXPECT_EQ(saved[0], -1);
-    EXPECT_EQ(map_get_block(0, 0), &map_blocks[3]); // the last record shows frame 1
-    EXPECT_EQ(map_get_block(3, 1), &map_blocks[1]);
-    for (int r = 0; r < 3; r++)
-        for (int c = 0; c < 4; c++) map_set_cell(c, r, 0);
-    map_set_cell(1, 1, -1);
-    EXPECT_EQ(map_get_block(1, 1), &map_blocks[3]);
-    for (int i = 0; i < 12; i++) map_set_cell(i % 4, i / 4, saved[i]);
-    EXPECT_EQ(std::vector<int>(map_current_layer, map_current_layer + 12),
-              std::vector<int>(m.layers[0].begin(), m.layers[0].end()));
-    // Only the low 16 bits are stored.
-    map_set_cell(0, 0, 0x10002);
-    EXPECT_EQ(map_get_cell(0, 0), 2);
-}
-
-TEST_F(QueryTest, CellCheckFollowsTheTables) {
-    fmp::Map m = small_map(2, 1, 3, 4);
-    m.anim_frames = {1};
-    m.anims = {{ANIM_NONE, 0, 0, 0, 0, 0, 1}};
-    ASSERT_EQ(load_map(m), 0);
-    for (int v : {0, 3, -1}) EXPECT_TRUE(map_cell_valid(v)) << v;
-    for (int v : {4, -2, 32767, -32768, 70000, -70000}) EXPECT_FALSE(map_cell_valid(v)) << v;
-    map_free();
-    EXPECT_FALSE(map_cell_valid(0));
-}
-
-TEST_F(QueryTest, LayerSelectionGuards) {
-    fmp::Map m = small_map(2, 2, 3, 4);
-    m.layers[2] = {3, 3, 3, 3};
-    ASSERT_EQ(load_map(m), 0);
-    for (int layer : {8, -1, 1, 7}) {
-        EXPECT_EQ(map_select_layer(layer), -1);
-        EXPECT_EQ(map_current_layer, map_layers[0]);
+    const map_anim &a = anim_table_end[-1];
+    EXPECT_EQ(ints({a.type, a.current, a.counter}), ints({ANIM_PINGPONG_DOWN, 2, 4}));
+    auto block = [](int x, int y) { return (int)(map_get_block_at_pixel(x, y) - map_blocks); };
+    EXPECT_EQ(ints({block(0, 0), block(15, 0), block(3, 11), block(15, 4), block(5, 11)}),
+              ints({3, 3, 0, 1, 1}));
+    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {16, 0}, {0, 12}}) {
+        EXPECT_EQ(map_get_block_at_pixel(x, y), nullptr) << x << "," << y;
+        map_set_cell_at_pixel(x, y, 2);
     }
-    EXPECT_EQ(map_select_layer(2), 2);
-    EXPECT_EQ(map_get_block(1, 1), &map_blocks[3]);
-    EXPECT_EQ(map_select_layer(0), 0);
-    EXPECT_EQ(map_get_cell(1, 0), 1);
-    map_select_layer(2);
-    ASSERT_EQ(load_map(m), 0);
+    // Both cells of the first animation move together; their cells stay -3.
+    map_update_animations();
+    EXPECT_EQ(ints({block(15, 4), block(5, 11), map_get_cell(3, 1), map_get_cell(1, 2)}),
+              ints({2, 2, -3, -3}));
+    ints saved(map_current_layer, map_current_layer + 12);
+    EXPECT_EQ(saved, ints(m.layers[0].begin(), m.layers[0].end())); // nothing stored off the map
+    for (int i = 0; i < 12; i++) map_set_cell(i % 4, i / 4, 0);
+    map_set_cell_at_pixel(11, 5, -1); // tile (2, 1)
+    EXPECT_EQ(ints({map_get_cell(2, 1), block(8, 4)}), ints({-1, 3}));
+    for (int i = 0; i < 12; i++) map_set_cell(i % 4, i / 4, saved[i]);
+    EXPECT_EQ(ints(map_current_layer, map_current_layer + 12), saved);
+    map_set_cell(0, 0, 0x10002); // only the low 16 bits are stored
+    EXPECT_EQ(map_get_cell(0, 0), 2);
+    for (int layer : {8, -1, 1, 7}) EXPECT_EQ(map_select_layer(layer), -1);
     EXPECT_EQ(map_current_layer, map_layers[0]);
+    EXPECT_EQ(ints({map_select_layer(2), block(0, 0), map_select_layer(0)}), ints({2, 3, 0}));
+    map_select_layer(2);
+    ASSERT_EQ(load_map(m), 0); // a reload restores the cells and selects layer 0
+    EXPECT_EQ(ints({map_current_layer == map_layers[0], map_get_cell(0, 0)}), ints({1, -1}));
 }
 
-// Staggered map: 4 x 4 tiles every 6 x 6 pixels, rows shifted by 2 x 2, graphic 1 the
-// pick mask with its left half empty.
-static fmp::Map staggered_map(int pick) {
-    fmp::Map m = small_map(5, 8, 2, 2);
-    m.header_size = 38;
-    m.block_step_x = m.block_step_y = 6;
-    m.block_stagger_x = m.block_stagger_y = 2;
-    m.pick_mask_gfx = (int16_t)pick;
-    m.gfx.clear();
-    for (int p = 0; p < 16; p++) fmp::put_pixel16(m.gfx, 0, 0, 0);
-    for (int p = 0; p < 16; p++)
-        fmp::put_pixel16(m.gfx, p % 4 < 2 ? 255 : 9, p % 4 < 2 ? 0 : 9, p % 4 < 2 ? 255 : 9);
-    for (int i = 0; i < 40; i++) m.layers[0][i] = (int16_t)(i % 2);
-    return m;
+// The last record's frame after the reset and after each tick; frame i is block i.
+static std::string frames(std::vector<map_anim> anims, int ticks) {
+    test_map_create(2, 1, std::vector<test_block>(10));
+    test_map_set_anims({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, anims);
+    std::string shown;
+    for (int i = 0; i <= ticks; i++, map_update_animations())
+        shown += (char)('0' + anim_table_end[-1].current);
+    return shown;
 }
 
-static std::pair<int, int> cell_at(int x, int y) {
-    const map_block *b = map_get_block_at_pixel(x, y);
-    map_set_cell_at_pixel(x, y, 1 - (int)(b - map_blocks));
-    for (int i = 0; i < 40; i++)
-        if (map_current_layer[i] != i % 2) {
-            map_current_layer[i] = (int16_t)(i % 2);
-            return {i % 5, i / 5};
-        }
-    return {-1, -1};
-}
-
-TEST_F(QueryTest, StaggeredPixelsPickTheirTile) {
-    ASSERT_EQ(load_map(staggered_map(1)), 0);
-    // (x + 2, y + 2) = (4, 4): col 0, row 0; the mask at (4 mod 6 = 4) is past the
-    // tile's width, so the pixel is in the next row down.
-    EXPECT_EQ(cell_at(2, 2), std::make_pair(0, 1));
-    // (7, 9): remainders (1, 3) fall on the mask's empty left half, upper half no:
-    // col 1 - 1, row 1 * 2 + 1.
-    EXPECT_EQ(cell_at(5, 7), std::make_pair(0, 3));
-    // (9, 8): remainders (3, 2) on the mask's solid half: col 1, row 2.
-    EXPECT_EQ(cell_at(7, 6), std::make_pair(1, 2));
-    // (8, 10): remainders (2, 4), below the tile: row 1 * 2 + 1; x 2 >= stagger 2: col 1.
-    EXPECT_EQ(cell_at(6, 8), std::make_pair(1, 3));
-    // Rows past the bottom clamp to the last row.
-    EXPECT_EQ(cell_at(19, 31), std::make_pair(3, 7));
-    // Without a pick mask a staggered map keeps one row per step.
-    ASSERT_EQ(load_map(staggered_map(0)), 0);
-    EXPECT_EQ(cell_at(5, 7), std::make_pair(1, 1));
+// Types by number, 0 to 9 and 12; a finished ANIM_ONCE (9) plays again after a reset.
+TEST_F(QueryTest, EveryAnimationTypeStepsItsFramesWithItsDelay) {
+    const struct {
+        int type, start, end;
+        const char *shown;
+    } cases[] = {{1, 4, 7, "4564564"}, {2, 4, 7, "6546546"}, {3, 0, 3, "0120000"},
+                 {4, 1, 4, "1233333"}, {5, 0, 3, "0121012"}, {6, 0, 3, "2101210"},
+                 {8, 5, 7, "5656565"}, {7, 5, 7, "6565656"}, {5, 3, 4, "3333333"},
+                 {6, 3, 4, "3333333"}, {2, 2, 2, "2222222"}, {0, 2, 5, "2222222"},
+                 {9, 2, 5, "2342222"}, {12, 2, 5, "2222222"}};
+    for (auto &c : cases)
+        EXPECT_EQ(frames({{(int8_t)c.type, 0, 0, 0, 0, c.start, c.end}}, 6), c.shown) << c.type;
+    EXPECT_EQ(frames({{ANIM_LOOP_FORWARD, 3, 0, 0, 0, 0, 3}}, 9), "0000111122");
+    for (int8_t delay : {-1, -128})
+        EXPECT_EQ(frames({{ANIM_LOOP_FORWARD, delay, 0, 0, 0, 0, 3}}, 3), "0120") << delay;
 }
