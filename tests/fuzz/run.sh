@@ -18,7 +18,10 @@ for target in "$build"/tests/fuzz/fuzz_*; do
     args=(-max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048
           -max_len=16384 -artifact_prefix="$artifacts/")
     [ -f "$here/$name.dict" ] && args+=(-dict="$here/$name.dict")
-    [ -f "$here/$name.options" ] && read -ra extra < "$here/$name.options" && args+=("${extra[@]}")
+    if [ -f "$here/$name.options" ]; then
+        read -ra extra < "$here/$name.options" || true # a last line without its newline
+        args+=("${extra[@]}")
+    fi
     echo "fuzz: $name for ${seconds}s"
     if FUZZ_SEED_DIR="$seeds" "$target" "${args[@]}" "$corpus" "$seeds" > "$build/$name.log" 2>&1; then
         grep -E '^stat::number_of_executed_units|^#[0-9]+ *DONE' "$build/$name.log" | tail -n 2
