@@ -309,6 +309,13 @@ void map_decode_chunk(const char tag[4], const uint8_t *data, size_t size) {
         decode_layer(tag[3] - '0', data, size);
 }
 
+bool map_decode_keep_gfx(const char tag[4], uint8_t *data, size_t size) {
+    if (!tag_is(tag, "BGFX") || gfx_data || size == 0) return false;
+    gfx_data = data;
+    gfx_data_size = size;
+    return true;
+}
+
 void map_decode_finish() {
     if (!seen.header || !seen.blocks || !map_layers[0]) return reject();
     const int64_t needed =

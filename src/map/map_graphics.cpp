@@ -104,6 +104,7 @@ void fill_tile(BITMAP *bmp, const uint8_t *src, int d) {
 bool has_mask_pixels(const uint8_t *src, int d) {
     const int bpp = map_bytes_per_pixel(d);
     const size_t pixels = (size_t)block_width * block_height;
+    const int mask = d == 8 ? 0 : makecol_depth(d, 255, 0, 255);
     for (size_t i = 0; i < pixels; i++, src += bpp) {
         int v;
         switch (bpp) {
@@ -117,7 +118,7 @@ bool has_mask_pixels(const uint8_t *src, int d) {
         case 3: v = src[0] << 16 | src[1] << 8 | src[2]; break;
         default: v = src[1] << 16 | src[2] << 8 | src[3]; break;
         }
-        if (v == (d == 8 ? 0 : makecol_depth(d, 255, 0, 255))) return true;
+        if (v == mask) return true;
     }
     return false;
 }
@@ -149,16 +150,32 @@ int map_convert_graphics() {
     const size_t pixels = (size_t)gfx_count * (size_t)block_width * (size_t)block_height;
     const int in_bpp = map_bytes_per_pixel(gfx_depth);
     const int out_bpp = map_bytes_per_pixel(d);
-    uint8_t *out = (uint8_t *)malloc(pixels ? pixels * out_bpp : 1);
+    // Pixels of the same size are converted where they lie, each read before it is
+    // overwritten: a map's graphics are megabytes.
+    const bool in_place = in_bpp == out_bpp && gfx_data;
+    uint8_t *out = in_place ? gfx_data : (uint8_t *)malloc(pixels ? pixels * out_bpp : 1);
     if (!out) {
         map_free();
         map_error = MAP_ERR_MEMORY;
         return -1;
     }
     const uint8_t *in = gfx_data;
-    for (size_t i = 0; i < pixels; i++, in += in_bpp)
-        store_value(out + i * out_bpp, d, screen_value(in, gfx_depth, d));
-    free(gfx_data);
+    const size_t values = in_bpp == 1 ? 256 : 65536;
+    if (in_bpp <= 2 && pixels > values) {
+        // A source pixel of one or two bytes has at most 65536 values: in graphics
+        // of more pixels than that, each value is converted once, when first met.
+        static int32_t converted[65536];
+        memset(converted, -1, values * sizeof converted[0]);
+        for (size_t i = 0; i < pixels; i++, in += in_bpp) {
+            int32_t &v = converted[in_bpp == 1 ? in[0] : in[0] << 8 | in[1]];
+            if (v < 0) v = screen_value(in, gfx_depth, d);
+            store_value(out + i * out_bpp, d, v);
+        }
+    } else {
+        for (size_t i = 0; i < pixels; i++, in += in_bpp)
+            store_value(out + i * out_bpp, d, screen_value(in, gfx_depth, d));
+    }
+    if (!in_place) free(gfx_data);
     gfx_data = out;
     gfx_data_size = pixels * out_bpp;
     gfx_depth = d;

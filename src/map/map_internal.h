@@ -46,4 +46,14 @@ inline int map_anim_count() {
 // form a whole map whose references all stay inside their tables.
 void map_decode_begin();
 void map_decode_chunk(const char tag[4], const uint8_t *data, size_t size);
+// For the graphics chunk, the bulk of a map: true when the engine has kept the
+// malloc'ed buffer itself as gfx_data (the caller must then forget it), false when
+// the chunk is to go through map_decode_chunk as any other.
+bool map_decode_keep_gfx(const char tag[4], uint8_t *data, size_t size);
 void map_decode_finish();
+
+// Has the system map the whole pages of a large fresh buffer at once (contents are
+// kept; where the system cannot, nothing happens). Touched one by one, fresh pages
+// cost a page fault each, about 10 us on a virtual machine: a map's megabytes of
+// graphics would then take longer to fault in than to load.
+void map_prefault(void *start, size_t bytes);

@@ -1,6 +1,7 @@
 // Opening a map file, its outer header and the chunk-by-chunk read.
 #include "map/map_internal.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,6 +28,7 @@ int read_chunk_data(PACKFILE *f, chunk_buffer &buf, size_t size) {
             if (capacity > size) capacity = size;
             uint8_t *grown = (uint8_t *)realloc(buf.data, capacity);
             if (!grown) return MAP_ERR_MEMORY;
+            map_prefault(grown + have, capacity - have);
             buf.data = grown;
             buf.capacity = capacity;
         }
@@ -59,7 +61,12 @@ int decode_chunks(PACKFILE *f, int64_t budget) {
         map_error = read_chunk_data(f, buf, size);
         if (map_error != MAP_ERR_NONE) break;
         static const uint8_t no_data = 0;
-        map_decode_chunk((const char *)header, size ? buf.data : &no_data, size);
+        if (map_decode_keep_gfx((const char *)header, buf.data, size)) {
+            buf.data = nullptr; // the graphics own it now
+            buf.capacity = 0;
+        } else {
+            map_decode_chunk((const char *)header, size ? buf.data : &no_data, size);
+        }
         if (map_error != MAP_ERR_NONE) break;
         budget -= 8 + (int64_t)size;
     }
@@ -72,12 +79,38 @@ int decode_chunks(PACKFILE *f, int64_t budget) {
     return map_convert_graphics();
 }
 
+// A plain (not packed) file read through stdio: the library's own plain packfiles
+// copy byte by byte, and a map is megabytes of tile graphics.
+FILE *stdio_of(void *userdata) {
+    return (FILE *)userdata;
+}
+const PACKFILE_VTABLE STDIO_PACKFILE = {
+    [](void *f) { return fclose(stdio_of(f)); },
+    [](void *f) { return fgetc(stdio_of(f)); },
+    [](int c, void *f) { return ungetc(c, stdio_of(f)); },
+    [](void *p, long n, void *f) { return (long)fread(p, 1, (size_t)n, stdio_of(f)); },
+    [](int c, void *f) { return fputc(c, stdio_of(f)); },
+    [](const void *p, long n, void *f) { return (long)fwrite(p, 1, (size_t)n, stdio_of(f)); },
+    [](void *f, int offset) { return fseek(stdio_of(f), offset, SEEK_CUR); },
+    [](void *f) { return feof(stdio_of(f)); },
+    [](void *f) { return ferror(stdio_of(f)); },
+};
+
+PACKFILE *open_plain(const char *filename) {
+    FILE *raw = fopen(filename, "rb");
+    if (!raw) return nullptr;
+    PACKFILE *f = pack_fopen_vtable(&STDIO_PACKFILE, raw);
+    if (!f) fclose(raw);
+    return f;
+}
+
 } // namespace
 
 int map_load(const char *filename) {
     map_error = MAP_ERR_NONE;
     PACKFILE *f = pack_fopen(filename, "rp");
-    if (!f) f = pack_fopen(filename, "r");
+    if (!f) f = open_plain(filename);
+    if (!f) f = pack_fopen(filename, "r"); // names only the library knows (datafile objects)
     if (!f) {
         map_error = MAP_ERR_OPEN;
         return -1;

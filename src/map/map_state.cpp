@@ -1,7 +1,9 @@
 // The map engine's state and its release.
 #include "map/map_internal.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <sys/mman.h>
 
 int map_error = MAP_ERR_NONE;
 
@@ -69,4 +71,17 @@ void map_free() {
         free(tile_bitmaps);
         tile_bitmaps = nullptr;
     }
+}
+
+void map_prefault(void *start, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    constexpr uintptr_t PAGE = 4096;
+    if (bytes < 64 * PAGE) return; // small buffers fault in cheaply enough
+    uintptr_t from = ((uintptr_t)start + PAGE - 1) & ~(PAGE - 1);
+    uintptr_t to = ((uintptr_t)start + bytes) & ~(PAGE - 1);
+    madvise((void *)from, to - from, MADV_POPULATE_WRITE);
+#else
+    (void)start;
+    (void)bytes;
+#endif
 }
