@@ -5,6 +5,7 @@
 #include "test_map_util.h"
 
 #include <allegro.h>
+#include <cstring>
 
 namespace {
 
@@ -52,14 +53,11 @@ void expect_paths_agree(int depth) {
 TEST_F(LargeGraphicsTest, TableConversionMatchesThePerPixelOne) {
     expect_paths_agree(16);
     expect_paths_agree(15);
-    {
-        screen_of_depth d32(32);
+    for (int depth : {32, 8}) {
+        use_screen_depth(depth);
         expect_paths_agree(16);
         expect_paths_agree(8);
     }
-    screen_of_depth d8(8);
-    expect_paths_agree(16);
-    expect_paths_agree(8);
 }
 
 // Converted in place, the kept graphics hold the screen values the tiles show.
@@ -75,8 +73,8 @@ TEST_F(LargeGraphicsTest, GraphicsConvertedInPlaceMatchTheTiles) {
 TEST_F(LargeGraphicsTest, PackedAndPlainFilesLoadAlike) {
     fmp::Map m = counting_map(16, 18);
     ASSERT_EQ(load_map(m), 0);
-    map_picture plain = picture_of_map();
-    std::string path = map_test_path();
+    ints plain = map_state();
+    std::string path = testing::TempDir() + "highrise_packed_" + std::to_string(getpid()) + ".fmp";
     bytes file = fmp::write(m);
     PACKFILE *f = pack_fopen(path.c_str(), "wp");
     ASSERT_NE(f, nullptr);
@@ -85,5 +83,5 @@ TEST_F(LargeGraphicsTest, PackedAndPlainFilesLoadAlike) {
     map_free();
     ASSERT_EQ(map_load(path.c_str()), 0);
     remove(path.c_str());
-    EXPECT_TRUE(picture_of_map() == plain);
+    EXPECT_TRUE(map_state() == plain);
 }
