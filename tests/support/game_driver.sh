@@ -72,8 +72,10 @@ wait_for() {
 # The game samples input once a frame: clicks and keys are held as a hand would.
 move() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"; }
 aim() { move $(($1 - 16)) $(($2 - 16)); } # the crosshair's centre is 16 pixels in
-click() { xdotool mousedown 1 && sleep "${1:-0.15}" && xdotool mouseup 1; }
-click_at() { move "$1" "$2" && sleep 0.2 && click; }
+click() { xdotool mousedown 1 && sleep "${1:-0.2}" && xdotool mouseup 1; }
+# The game reads the pointer once a frame: it must still be over the button when the
+# frame after the release looks, even on a loaded machine.
+click_at() { move "$1" "$2" && sleep 0.2 && click && sleep 0.3; }
 press() { xdotool keydown "$1" && sleep 0.3 && xdotool keyup "$1"; }
 
 # wait_exit <seconds>: waits for the game to end; GAME_STATUS is its exit status.
