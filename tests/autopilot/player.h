@@ -117,10 +117,9 @@ inline int callable_at(int door, int r) {
     return n;
 }
 
-// Whether the floor a door rides to has room for these riders and those on their way:
-// the free places within 8 columns of the arrival door, up to a fire or open tile, and
-// on a beacon floor those the rescue helicopter frees meanwhile. Riders who find no
-// place ride back, a long way lost; with nobody on the way they go anyway.
+// Whether the floor a door rides to has room for these riders and those on their way (the
+// free places within 8 columns of the door, up to a fire or open tile, and on a beacon
+// floor those the rescue helicopter frees meanwhile), lest they ride back a long way.
 inline bool room_for(int c, int r, int riders) {
     int to = ride_to[r][c], heading = 0, free = 0, taken = 0;
     for (int i = 0; i < people_count; i++) {
@@ -240,10 +239,8 @@ struct autopilot {
         last_scroll = scroll_y;
         if (current.kind == JOB_CALL && callable_at(current.c, current.r) == 0) current = job();
         if (current.kind == JOB_SPRAY && kind(current.c, current.r) != KIND_FIRE) current = job();
-        if (current.kind == JOB_NONE && idle-- <= 0) {
-            current = choose_job();
-            if (current.kind == JOB_NONE) idle = 10;
-        }
+        if (current.kind == JOB_NONE && idle-- <= 0 && (current = choose_job()).kind == JOB_NONE)
+            idle = 10; // nothing to do: look again in a moment
         if (current.kind == JOB_NONE) return hand;
         // Bring the floor near the middle of the view with the wheel, once the view
         // has come to rest from the last turn.

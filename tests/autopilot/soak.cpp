@@ -1,13 +1,14 @@
-// The soak test: random but plausible input across missions (a wandering, jumping hand
-// on the buttons, Space, Control, arrows and wheel, with spells of the autopilot's play
-// so that people ride, queue and get rescued and missions end), checking after every
-// frame that no person is lost and every table keeps its bounds.
-//   soak [frames (200000) [seed]]
+// The soak test, soak [frames (200000) [seed]]: random but plausible input across missions
+// (a wandering, jumping hand on the buttons, Space, Control, arrows and wheel; spells of
+// the autopilot's play, so that people get rescued and missions end; now and then a save
+// and resume), checking after every frame that no person is lost and all keep bounds.
 #include "player.h"
+#include "shell/saved_game.h"
 
 #include <cmath>
 #include <cstdarg>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -26,8 +27,6 @@ bool fault(const char *format, ...) {
     va_end(args);
     return false;
 }
-
-int burning_now; // burning tiles of the mission, as the last check counted them
 
 // The tables and counters, each within its bounds.
 bool tables_in_bounds() {
@@ -54,7 +53,7 @@ bool tables_in_bounds() {
     for (int i = 0; i < drop_count; i++)
         if (!std::isfinite(drop_x[i]) || !(drop_y[i] < SCREEN_HEIGHT))
             return fault("droplet %d at (%g, %g)", i, drop_x[i], drop_y[i]);
-    int listed = burning_now = 0;
+    int listed = 0, burning_now = 0;
     for (int t = 0; t < ROWS * COLS; t++) {
         if (fire_strength[t] < 0) return fault("fire strength %d at tile %d", fire_strength[t], t);
         burning_now += kind(t % COLS, t / COLS) == KIND_FIRE;
@@ -75,8 +74,7 @@ bool tables_in_bounds() {
 // Every person is in a slot with its bit set, in transit, or rescued; no bit is set
 // without its person; the pickup queue holds distinct people still to be collected.
 bool nobody_lost() {
-    static unsigned held[ROWS * COLS];
-    std::fill(held, held + ROWS * COLS, 0u);
+    unsigned held[ROWS * COLS] = {};
     int rescued = 0;
     for (int i = 0; i < people_count; i++) {
         const person &p = people[i];
@@ -85,7 +83,7 @@ bool nobody_lost() {
             return fault("person %d: state %d pose %d frame %d", i, p.state, p.pose, p.frame);
         if (p.status == STATUS_RESCUED) {
             rescued++;
-            if (p.hidden != 1) return fault("rescued person %d is drawn", i);
+            if (p.hidden == 0) return fault("rescued person %d is drawn", i);
             continue;
         }
         if (!in_range(p.y, 0, ROWS * TILE_SIZE - 1) || !in_range(column_of_x(p.x), 0, COLS - 1))
@@ -101,9 +99,9 @@ bool nobody_lost() {
         int c = column_of_x(standing ? p.x : p.target_x),
             r = (standing ? p.y : p.target_y) / TILE_SIZE;
         unsigned bit = 1u << (p.slot_col + 3 * p.slot_row);
-        if (!in_range(c, 0, COLS - 1) || !in_range(r, 0, ROWS - 1))
-            return fault("person %d holds a slot outside the building", i);
-        if (!(slot_grid[r * COLS + c] & bit)) return fault("person %d's slot bit is clear", i);
+        if (!in_range(c, 0, COLS - 1) || !in_range(r, 0, ROWS - 1) ||
+            !(slot_grid[r * COLS + c] & bit))
+            return fault("person %d's slot bit at %d,%d is not set", i, c, r);
         if (held[r * COLS + c] & bit) return fault("person %d shares a slot at %d,%d", i, c, r);
         held[r * COLS + c] |= bit;
     }
@@ -112,8 +110,7 @@ bool nobody_lost() {
     for (int t = 0; t < ROWS * COLS; t++) {
         unsigned expected = held[t] | (is_beacon(t % COLS, t / COLS) ? BEACON_SLOT_MASK : 0);
         if (slot_grid[t] != expected)
-            return fault("slot word %03x at tile %d, its people hold %03x", slot_grid[t], t,
-                         expected);
+            return fault("slot word %03x at tile %d, people %03x", slot_grid[t], t, expected);
     }
     for (int n = 0; n < pickup_count; n++) {
         int i = pickup_queue[n];
@@ -135,8 +132,7 @@ struct wanderer {
     input next() {
         vx = std::clamp(vx + roll(7) - 3, -24, 24);
         vy = std::clamp(vy + roll(7) - 3, -24, 24);
-        hand.aim_x += vx;
-        hand.aim_y += vy;
+        hand.aim_x += vx, hand.aim_y += vy;
         if (chance(8)) hand.aim_x = roll(SCREEN_WIDTH) + 16, hand.aim_y = roll(SCREEN_HEIGHT) + 16;
         int c = roll(COLS), r = (scroll_y + 64 + roll(640)) / TILE_SIZE;
         if (chance(8) && r < ROWS && (is_door(c, r) || kind(c, r) == KIND_FIRE))
@@ -145,10 +141,8 @@ struct wanderer {
         hand.aim_x = std::clamp(hand.aim_x, 16, SCREEN_WIDTH + 15);
         hand.aim_y = std::clamp(hand.aim_y, 16, SCREEN_HEIGHT + 15);
         if (over_icons(hand.aim_x, hand.aim_y)) hand.aim_x = save_x - 9, vx = -vx;
-        bool left = hand.buttons & 1, right = hand.buttons & 2;
-        flip(left, 30), flip(right, 5), flip(hand.space, 5), flip(hand.ctrl, 5);
-        flip(hand.up, 8), flip(hand.down, 8);
-        hand.buttons = left | right << 1;
+        hand.buttons ^= chance(30) | chance(5) << 1; // left (fire) and right (scroll)
+        flip(hand.space, 5), flip(hand.ctrl, 5), flip(hand.up, 8), flip(hand.down, 8);
         hand.wheel = chance(10) ? roll(7) - 3 : 0;
         return hand;
     }
@@ -160,19 +154,28 @@ int main(int argc, char **argv) {
     long frames = argc > 1 ? atol(argv[1]) : 200000;
     if (argc > 2) dice.seed(atol(argv[2]));
     setup();
+    // The saved game goes to a scratch folder, not into the game's data folder.
+    char scratch[] = "/tmp/highrise-soak-XXXXXX";
+    if (!mkdtemp(scratch) || chdir(scratch) != 0) fail("no scratch folder for the saved game");
     wanderer wandering;
     autopilot pilot;
     bool piloting = false;
     int spell = 0, mission_frames = 0, mission_left = 0, last_rescued = 0, last_score = 0;
-    int last_burning = -1, games = 0, begun = 0, finished = 0, rescued = 0, fires_out = 0;
-    int peak_drops = 0;
+    int games = 0, begun = 0, finished = 0, resumes = 0, rescued = 0, peak_drops = 0;
     for (long frame = 0; frame < frames; frame++) {
         if (mission_left-- <= 0) { // now and then a new game, and a mission of any number
             if (begun == 0 || chance(150)) new_game(), games++;
             start_mission(roll(MISSION_COUNT), dice());
-            begun++;
-            mission_left = 3000 + roll(20000);
-            mission_frames = last_rescued = last_score = 0, last_burning = -1;
+            begun++, mission_left = 3000 + roll(20000);
+            mission_frames = last_rescued = last_score = 0;
+        }
+        if (chance(1)) { // save and resume, as S, "Yes" and the menu's "Resume" would
+            if (!save_game()) fail("the game could not be saved");
+            new_game();
+            if (!load_saved_game()) fail("the saved game could not be read");
+            mission_start();
+            learn_building();
+            pilot.current = job(), resumes++;
         }
         if (spell-- <= 0) {
             piloting = chance(600);
@@ -185,7 +188,7 @@ int main(int argc, char **argv) {
         if (play_frame(in, ++mission_frames) == FRAME_NEW_MISSION) {
             finished++, begun++;
             learn_building();
-            mission_frames = last_rescued = 0, last_burning = -1;
+            mission_frames = last_rescued = 0;
             pilot.current = job();
         }
         if (!(tables_in_bounds() && nobody_lost() &&
@@ -195,13 +198,13 @@ int main(int argc, char **argv) {
                     mission + 1, mission_frames, broken);
             return 1;
         }
-        if (last_burning >= 0) fires_out += last_burning - burning_now;
         rescued += rescued_count - last_rescued;
-        last_burning = burning_now, last_rescued = rescued_count, last_score = score;
+        last_rescued = rescued_count, last_score = score;
         peak_drops = std::max(peak_drops, drop_count);
     }
-    printf("soak: %ld frames, %d games, %d missions begun, %d finished, %d people rescued, %d "
-           "fires put out, at most %d droplets in flight; every check held\n",
-           frames, games, begun, finished, rescued, fires_out, peak_drops);
+    remove(SAVED_GAME_FILE), rmdir(scratch);
+    printf("soak: %ld frames, %d games, %d missions begun, %d finished, %d saved and resumed, "
+           "%d people rescued, at most %d droplets in flight; every check held\n",
+           frames, games, begun, finished, resumes, rescued, peak_drops);
     return 0;
 }
