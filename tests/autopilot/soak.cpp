@@ -90,6 +90,8 @@ bool nobody_lost() {
             return fault("person %d left the building at (%d, %d)", i, p.x, p.y);
         if (p.hidden != 0 && p.state != PERSON_RIDING)
             return fault("person %d is hidden but not riding (state %d)", i, p.state);
+        if (p.status == STATUS_IN_TRANSIT && p.state >= PERSON_STEPPING_OFF)
+            return fault("person %d walks to a slot it has not reserved", i);
         if (p.status == STATUS_IN_TRANSIT) continue;
         if (p.status != STATUS_IN_SLOT) return fault("person %d has status %d", i, p.status);
         // Standing in the slot, or on the way to the one reserved on arrival.
