@@ -5,6 +5,7 @@
 #include "screens/screens.h"
 #include "shell/game_state.h"
 #include "support/headless.h"
+#include "support/temp_files.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -12,19 +13,6 @@
 #include <sstream>
 
 namespace {
-
-struct temp_dir {
-    std::string path = "/tmp/highrise_assets_XXXXXX";
-    temp_dir() {
-        if (!mkdtemp(&path[0])) ADD_FAILURE() << "cannot make " << path;
-    }
-    ~temp_dir() { (void)system(("rm -rf '" + path + "'").c_str()); }
-};
-
-std::string file_bytes(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Pixels of this colour in the rectangle from (x0, y0) to (x1, y1) inclusive, or in
 // the whole bitmap.

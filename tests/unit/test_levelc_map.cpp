@@ -3,6 +3,7 @@
 #include "test_levelc_util.h"
 
 #include "map/map.h"
+#include "support/temp_files.h"
 
 #include <allegro.h>
 #include <cstring>
@@ -13,19 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct temp_dir {
-    std::string path = "/tmp/levelc_test_XXXXXX";
-    temp_dir() {
-        if (!mkdtemp(&path[0])) ADD_FAILURE() << "cannot make " << path;
-    }
-    ~temp_dir() { (void)system(("rm -rf '" + path + "'").c_str()); }
-};
-
-std::string file_bytes(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(LevelMap, RoundTripPutsEveryTileKindAndPeopleCountWhereTheTextSaid) {
     rows_t rows = small_building();
