@@ -403,12 +403,17 @@ void bench_startup() {
     std::string out =
         (fs::temp_directory_path() / ("highrise-first-frame-" + std::to_string(getpid()))).string();
     setenv("FIRST_FRAME_OUT", out.c_str(), 1);
+    // The game finds its data beside itself; it runs from a scratch folder that is also
+    // its player's folder, so that no real player's files are touched.
+    std::string scratch = out + "-home";
+    fs::create_directories(scratch);
+    setenv("XDG_DATA_HOME", scratch.c_str(), 1);
     std::vector<double> ms;
     for (int i = 0; i < STARTUP_RUNS; i++) {
         remove(out.c_str());
         int status = run({"xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", self_path(), "--launch",
                           std::string(HIGHRISE_BUILD_DIR) + "/highrise"},
-                         HIGHRISE_DATA_DIR, 60);
+                         scratch, 60);
         FILE *f = fopen(out.c_str(), "r");
         double value = 0;
         bool ok = f && fscanf(f, "%lf", &value) == 1;
@@ -417,16 +422,18 @@ void bench_startup() {
             printf("start-up to the intro: run %d failed (status %d; is xvfb-run installed?)\n",
                    i + 1, status);
             remove(out.c_str());
+            fs::remove_all(scratch);
             return;
         }
         ms.push_back(value);
     }
     remove(out.c_str());
+    fs::remove_all(scratch);
     figures f = summarise(ms);
     printf("start-up to the first intro frame: median %.1f ms, best %.1f ms over %d runs (goal "
            "under 300 ms: %s)\n",
            f.median, f.best, STARTUP_RUNS, verdict(f.median < 300));
-    printf("  method: build/highrise under xvfb-run from build/data; the clock starts just "
+    printf("  method: build/highrise under xvfb-run from a scratch folder; the clock starts just "
            "before exec and stops at the first blit to the screen of a picture that is not "
            "all black (an LD_PRELOAD shim, bench/first_frame_shim.c)\n");
 }

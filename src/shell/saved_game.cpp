@@ -8,6 +8,7 @@
 #include "shell/saved_game.h"
 
 #include "map/map.h"
+#include "shell/file_places.h"
 #include "people/people.h"
 #include "shell/game_state.h"
 #include "shell/hud.h"
@@ -105,18 +106,25 @@ bool image_valid(std::size_t size) {
 // The whole image goes to the temporary file, which then takes the saved game's
 // name; on any failure the temporary file is removed and the old save stays.
 bool write_image(std::size_t size) {
-    FILE *f = fopen(SAVED_GAME_TEMP_FILE, "wb");
+    std::string path = saved_game_path();
+    if (path.empty() || !player_dir_make()) return false;
+    std::string temp = path + ".tmp";
+    FILE *f = fopen(temp.c_str(), "wb");
     if (!f) return false;
     bool ok = fwrite(image, 1, size, f) == size;
     ok = fflush(f) == 0 && ok;
     ok = fsync(fileno(f)) == 0 && ok;
     ok = fclose(f) == 0 && ok;
-    ok = ok && rename(SAVED_GAME_TEMP_FILE, SAVED_GAME_FILE) == 0;
-    if (!ok) remove(SAVED_GAME_TEMP_FILE);
+    ok = ok && rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) remove(temp.c_str());
     return ok;
 }
 
 } // namespace
+
+std::string saved_game_path() {
+    return player_file(SAVED_GAME_NAME);
+}
 
 bool save_game() {
     if (!in_range(mission, 0, MISSION_COUNT - 1) || !map_holds_mission(mission)) return false;
@@ -143,7 +151,8 @@ bool save_game() {
 }
 
 bool load_saved_game() {
-    FILE *f = fopen(SAVED_GAME_FILE, "rb");
+    std::string path = saved_game_path();
+    FILE *f = path.empty() ? nullptr : fopen(path.c_str(), "rb");
     if (!f) return false;
     std::size_t size = fread(image, 1, sizeof image, f);
     bool read_ok = !ferror(f);

@@ -1,11 +1,13 @@
-// The saved game "resumed-game.bin".
+// The saved game "resumed-game.bin", kept in the player's folder.
 #pragma once
 
 #include <cstddef>
+#include <string>
 
-constexpr const char *SAVED_GAME_FILE = "resumed-game.bin";
-// Written first, in the same folder, and renamed over the saved game once complete.
-constexpr const char *SAVED_GAME_TEMP_FILE = "resumed-game.bin.tmp";
+constexpr const char *SAVED_GAME_NAME = "resumed-game.bin";
+// The saved game's path, "" when the player has no usable folder. A save is written
+// first to this path plus ".tmp" and renamed over the saved game once complete.
+std::string saved_game_path();
 
 // The layout: mission, score, time bonus, one cell and one slot word per building
 // tile, rescued_count, people_count, then the raw records of the people in transit.

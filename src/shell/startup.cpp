@@ -5,12 +5,17 @@
 #include "map/map.h"
 #include "people/people.h"
 #include "screens/screens.h"
+#include "shell/file_places.h"
 #include "shell/rng.h"
+#include "shell/saved_game.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <jpgalleg.h>
+#include <unistd.h>
 
 // A start-up failure: one line saying what failed, the library shut down so that
 // no window or sound is left behind, and a failure status.
@@ -85,8 +90,40 @@ bool create_hud_panels() {
     return score_panel && altitude_panel && bonus_panel && message_panel;
 }
 
+// The assets are read from the data folder found beside the program, whatever the
+// working folder; the player's files never go there. An earlier version kept the
+// saved game in the working folder: it moves to the player's folder once.
+static void enter_data_dir() {
+    std::string looked;
+    std::string data_dir = data_dir_of_this_program(&looked);
+    if (data_dir.empty()) {
+        fprintf(stderr, "highrise: cannot find the game's data folder (looked in %s)\n",
+                looked.c_str());
+        exit(1);
+    }
+    char work_dir[4096];
+    if (getcwd(work_dir, sizeof work_dir)) {
+        std::string problem;
+        std::string moved = player_file_adopt(work_dir, SAVED_GAME_NAME, &problem);
+        if (!moved.empty()) {
+            printf("highrise: the saved game now lives in %s\n", moved.c_str());
+            fflush(stdout);
+        } else if (!problem.empty())
+            fprintf(stderr,
+                    "highrise: cannot move the saved game from %s to the player's folder "
+                    "(%s); it stays where it was\n",
+                    work_dir, problem.c_str());
+    }
+    if (chdir(data_dir.c_str()) != 0) {
+        fprintf(stderr, "highrise: cannot enter the data folder %s: %s\n", data_dir.c_str(),
+                strerror(errno));
+        exit(1);
+    }
+}
+
 int game_main() {
     game_srand((uint32_t)time(nullptr));
+    enter_data_dir();
 
     if (allegro_init() != 0) {
         fprintf(stderr, "highrise: cannot open a display (no X server reachable; is DISPLAY "

@@ -3,6 +3,7 @@
 // the autopilot's play, so that people get rescued and missions end; now and then a save
 // and resume), checking after every frame that no person is lost and all keep bounds.
 #include "player.h"
+#include "shell/file_places.h"
 #include "shell/saved_game.h"
 
 #include <cmath>
@@ -156,9 +157,10 @@ int main(int argc, char **argv) {
     long frames = argc > 1 ? atol(argv[1]) : 200000;
     if (argc > 2) dice.seed(atol(argv[2]));
     setup();
-    // The saved game goes to a scratch folder, not into the game's data folder.
+    // The saved game goes to a scratch player's folder, never a real player's.
     char scratch[] = "/tmp/highrise-soak-XXXXXX";
-    if (!mkdtemp(scratch) || chdir(scratch) != 0) fail("no scratch folder for the saved game");
+    if (!mkdtemp(scratch) || setenv("XDG_DATA_HOME", scratch, 1) != 0)
+        fail("no scratch folder for the saved game");
     wanderer wandering;
     autopilot pilot;
     bool piloting = false;
@@ -204,7 +206,7 @@ int main(int argc, char **argv) {
         last_rescued = rescued_count, last_score = score;
         peak_drops = std::max(peak_drops, drop_count);
     }
-    remove(SAVED_GAME_FILE), rmdir(scratch);
+    remove(saved_game_path().c_str()), rmdir(player_dir().c_str()), rmdir(scratch);
     printf("soak: %ld frames, %d games, %d missions begun, %d finished, %d saved and resumed, "
            "%d people rescued, at most %d droplets in flight; every check held\n",
            frames, games, begun, finished, resumes, rescued, peak_drops);

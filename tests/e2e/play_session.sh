@@ -6,7 +6,7 @@ set -u
 . "$(dirname "$0")/../support/game_driver.sh"
 in_xvfb "$@"
 new_run play_session
-save="$WORK/run/resumed-game.bin"
+save="$SAVE_DIR/resumed-game.bin"
 start_game
 move 600 300 # keys go to the window under the pointer
 
@@ -104,4 +104,7 @@ cmp -s "$save" "$WORK/saved.bin" || fail "resuming or quitting changed the saved
 click_at $EXIT
 wait_exit 10
 [ "$GAME_STATUS" -eq 0 ] || fail "Exit ended with status $GAME_STATUS: $(cat "$SHOTS/stderr.txt")"
+# The player's folder holds the saved game and nothing else was written anywhere.
+[ -z "$(ls -A "$WORK/run")" ] || fail "the game wrote into its working folder: $(ls -A "$WORK/run")"
+[ -z "$(find -L "$WORK/data" -newer "$WORK/.set-up" -print -quit)" ] || fail "the game wrote into its data folder"
 echo "ok: the whole session in $SECONDS s; saved game of $size bytes; sound level $engine"

@@ -10,7 +10,7 @@ in_xvfb "$@"
 new_run sound
 probe="$BUILD_DIR/tests/sound_probe"
 for tone in helicopter:1000 water:4000 wind:0 fire:0; do
-    rm "$WORK/run/${tone%:*}.wav" && "$probe" tone "$WORK/run/${tone%:*}.wav" "${tone#*:}" ||
+    rm "$WORK/data/${tone%:*}.wav" && "$probe" tone "$WORK/data/${tone%:*}.wav" "${tone#*:}" ||
         fail "cannot write the test tone $tone"
 done
 start_game

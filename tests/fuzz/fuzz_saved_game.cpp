@@ -9,6 +9,7 @@
 #include "people/people.h"
 #include "shell/game_state.h"
 #include "shell/hud.h"
+#include "shell/file_places.h"
 #include "shell/saved_game.h"
 
 #include <cstring>
@@ -104,12 +105,14 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     work_dir = "/dev/shm/highrise_fuzz_save_" + std::to_string(getpid());
     home_dir = open(".", O_RDONLY);
     if (home_dir < 0 || mkdir(work_dir.c_str(), 0700) != 0) abort();
+    // The player's folder is a scratch one inside it.
+    if (setenv("XDG_DATA_HOME", work_dir.c_str(), 1) != 0 || !player_dir_make()) abort();
     std::string fallback = work_dir + "/map.fmp";
     if (map_load(map) != 0 &&
         (!fmp::write_file(fallback, small_building()) || map_load(fallback.c_str()) != 0))
         abort();
     remove(fallback.c_str());
-    atexit([] { rmdir(work_dir.c_str()); });
+    atexit([] { rmdir(player_dir().c_str()), rmdir(work_dir.c_str()); });
     fprintf(stderr, "fuzz_saved_game: map %s\n", map_width > 14 ? map : "of a small building");
     map_select_layer(0);
     const int missions = map_width < MISSION_COUNT * BUILDING_COLS ? 1 : MISSION_COUNT;
@@ -117,7 +120,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     for (int n = 0; seeds && n < 12; n++) { // saves of every mission, from 0 to 450 frames in
         play_mission(n * 5 % missions, n % 4 * 150);
         std::string name = "save_" + std::to_string(n) + ".bin";
-        if (chdir(seeds) || !save_game() || rename(SAVED_GAME_FILE, name.c_str()) ||
+        if (chdir(seeds) || !save_game() || rename(saved_game_path().c_str(), name.c_str()) ||
             fchdir(home_dir))
             abort();
     }
@@ -127,12 +130,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    if (chdir(work_dir.c_str()) != 0) abort();
-    FILE *f = fopen(SAVED_GAME_FILE, "wb");
+    FILE *f = fopen(saved_game_path().c_str(), "wb");
     if (!f || fwrite(data, 1, size, f) != size || fclose(f) != 0) abort();
     take(before);
     bool accepted = load_saved_game();
-    if (remove(SAVED_GAME_FILE) != 0 || fchdir(home_dir) != 0) abort();
+    if (remove(saved_game_path().c_str()) != 0) abort();
     if (accepted) {
         if (!tables_in_range()) abort();
         put_back(base);

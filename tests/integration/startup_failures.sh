@@ -13,17 +13,20 @@ new_run startup_failures
 expect_failure() {
     local what=$1 word=$2 out status
     shift 2
-    out=$(cd "$WORK/run" && HOME=$WORK timeout 30 "$@" 2>&1 >/dev/null)
+    out=$(cd "$WORK/run" && HOME=$WORK timeout 30 env -u XDG_DATA_HOME "$@" 2>&1 >/dev/null)
     status=$?
     out=$(printf '%s\n' "$out" | grep -v '^ALSA lib')
     [ $status -eq 1 ] && [ "$(printf '%s\n' "$out" | grep -c .)" -eq 1 ] && echo "$out" | grep -q "$word" ||
         fail "$what: status $status, printed: $out"
     echo "ok: $what -> $out"
 }
-expect_failure "no display" display env -u DISPLAY -u WAYLAND_DISPLAY "$BUILD_DIR/highrise"
+expect_failure "no display" display env -u DISPLAY -u WAYLAND_DISPLAY "$GAME"
 expect_failure "./play without a display" display env -u DISPLAY -u WAYLAND_DISPLAY "$SOURCE_DIR/play"
 for missing in helicopter.bmp la.jpg stop.tga save.tga font.dat wind.wav body3-f-0.bmp; do
-    rm "$WORK/run/$missing"
-    expect_failure "$missing missing" "$missing" "$BUILD_DIR/highrise"
-    ln -s "$DATA_DIR/$missing" "$WORK/run/"
+    rm "$WORK/data/$missing"
+    expect_failure "$missing missing" "$missing" "$GAME"
+    ln -s "$DATA_DIR/$missing" "$WORK/data/"
 done
+mv "$WORK/data" "$WORK/data.away"
+expect_failure "no data folder" "$WORK/data" "$GAME"
+mv "$WORK/data.away" "$WORK/data"

@@ -7,16 +7,22 @@ GAME_PID=""
 fail() { echo "FAIL: $*" >&2; exit 1; }
 in_xvfb() { [ -n "${IN_XVFB:-}" ] || IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"; }
 
-# new_run <name>: a fresh folder $WORK/run linked to the data, where no saved game is
-# met or left behind. $WORK is the game's HOME: its sound goes through ALSA's file plugin
-# into $WORK/sound.raw, 16-bit unsigned stereo at 22050 Hz (mono aborts the library).
+# new_run <name>: a fresh scratch $WORK holding a copy of the game ($WORK/highrise) with
+# its own data folder beside it ($WORK/data, links to the generated files, which a test
+# may take away), and an empty working folder $WORK/run. $WORK is the game's HOME, so
+# the player's files go to $SAVE_DIR; its sound goes through ALSA's file plugin into
+# $WORK/sound.raw, 16-bit unsigned stereo at 22050 Hz (mono aborts the library).
 new_run() {
     SHOTS="$ARTIFACT_DIR/$1"
     rm -rf "$SHOTS" && mkdir -p "$SHOTS"
     WORK=$(mktemp -d /tmp/highrise-e2e-XXXXXX)
     # Killed outright: the library can deadlock in its own exit handlers.
     trap '[ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
-    mkdir "$WORK/run" && ln -s "$DATA_DIR"/* "$WORK/run/" && rm -f "$WORK/run/resumed-game.bin"
+    GAME="$WORK/highrise" SAVE_DIR="$WORK/.local/share/highrise-rescue"
+    cp "$BUILD_DIR/highrise" "$GAME"
+    mkdir "$WORK/run" "$WORK/data" && ln -s "$DATA_DIR"/* "$WORK/data/"
+    rm -f "$WORK/data/resumed-game.bin" # an earlier version's save, not this run's
+    touch "$WORK/.set-up" # anything newer in data/ was written by the game
     printf 'pcm.!default { type file; slave { pcm { type null } }; file "%s"; format "raw" }\n' \
         "$WORK/sound.raw" >"$WORK/.asoundrc"
     printf '[sound]\nsound_freq = 22050\nsound_bits = 16\nsound_stereo = 1\n' >"$WORK/.allegrorc"
@@ -25,7 +31,7 @@ new_run() {
 # start_game: runs the game and waits for its 1024 x 768 drawing area, found by its size
 # (the X11 driver centres it in a full-screen window); moves and shots are relative to it.
 start_game() {
-    (cd "$WORK/run" && HOME=$WORK exec "$BUILD_DIR/highrise") 2>"$SHOTS/stderr.txt" &
+    (cd "$WORK/run" && HOME=$WORK exec env -u XDG_DATA_HOME "$GAME") >"$SHOTS/stdout.txt" 2>"$SHOTS/stderr.txt" &
     GAME_PID=$! GAME_WINDOW=""
     local i id
     for i in $(seq 100); do

@@ -2,6 +2,7 @@
 // place_people, failed saves, damaged files that change nothing, which questions are asked.
 #include "people/people.h"
 #include "shell/dialogs.h"
+#include "shell/file_places.h"
 #include "shell/game_state.h"
 #include "shell/saved_game.h"
 #include "support/headless.h"
@@ -21,11 +22,12 @@ enum { B_FLOOR, B_FIRE, B_BURNT, B_BEACON, BLOCKS };
 
 bytes read_save() {
     bytes b(1 << 16); // more than any saved game: a save gone wrong cannot hang the test
-    std::ifstream in(SAVED_GAME_FILE, std::ios::binary);
+    std::ifstream in(saved_game_path(), std::ios::binary);
     return b.resize(in.read((char *)b.data(), b.size()).gcount()), b;
 }
 void write_save(const bytes &b) {
-    std::ofstream(SAVED_GAME_FILE, std::ios::binary).write((const char *)b.data(), b.size());
+    ASSERT_TRUE(player_dir_make());
+    std::ofstream(saved_game_path(), std::ios::binary).write((const char *)b.data(), b.size());
 }
 // Everything a load may change, to prove that a refused file changed none of it.
 std::string snapshot() {
@@ -52,6 +54,7 @@ struct SavedGameTest : testing::Test {
         char name[] = "/tmp/highrise-save-XXXXXX";
         ASSERT_NE(mkdtemp(name), nullptr);
         fs::current_path(dir = name);
+        setenv("XDG_DATA_HOME", name, 1); // the saved game goes to <dir>/highrise-rescue
         std::vector<test_block> blocks(BLOCKS);
         blocks[B_FIRE].user1 = 1, blocks[B_BEACON].user3 = 1;
         test_map_create(TEST_MAP_COLS, TEST_MAP_ROWS, blocks);
@@ -62,6 +65,7 @@ struct SavedGameTest : testing::Test {
     }
     void TearDown() override {
         fs::current_path(old_dir), fs::remove_all(dir), map_free(), clear();
+        setenv("XDG_DATA_HOME", getenv("HOME"), 1); // the run's scratch home again
     }
     static void clear() {
         memset(people, 0, sizeof people), memset(slot_grid, 0, sizeof slot_grid);
@@ -94,7 +98,7 @@ TEST_F(SavedGameTest, SavedTwiceThenResumedOntoAFreshMap) {
     ASSERT_TRUE(save_game());
     b = read_save();
     ASSERT_EQ(b.size(), 13460u + 3 * 40);
-    EXPECT_TRUE(memcmp(&b[13460], saved, 3 * 40) == 0 && !fs::exists(SAVED_GAME_TEMP_FILE));
+    EXPECT_TRUE(memcmp(&b[13460], saved, 3 * 40) == 0 && !fs::exists(saved_game_path() + ".tmp"));
     test_map_fill(0, 0, TEST_MAP_COLS - 1, TEST_MAP_ROWS - 1, B_FLOOR); // loaded afresh
     clear(), memset(people, 0x5a, sizeof people);
     const time_t before = time(nullptr);
@@ -154,7 +158,7 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAndLeftOnDisk) {
         EXPECT_TRUE(!load_saved_game() && snapshot() == before && read_save() == file)
             << "at " << p[0] << ": " << p[2];
     }
-    fs::remove(SAVED_GAME_FILE); // "Resume" without a file: a new game
+    fs::remove(saved_game_path()); // "Resume" without a file: a new game
     const std::string before = snapshot();
     EXPECT_TRUE(!load_saved_game() && snapshot() == before);
 }
@@ -211,16 +215,16 @@ TEST_F(SavedGameTest, QuitChecksAskInTheirOrderOnAFreshLeftPressOverAnIcon) {
     EXPECT_EQ(frame(save_x, save_y), "S");
     mission_end_timer = 0;
     EXPECT_EQ(frame(save_x, save_y), "S");
-    EXPECT_FALSE(fs::exists(SAVED_GAME_FILE)); // "No" writes nothing
+    EXPECT_FALSE(fs::exists(saved_game_path())); // "No" writes nothing
     answers = {1};
     EXPECT_EQ(frame(500, 300, 0), "S!");
     EXPECT_EQ(read_save().size(), 13460u);
     // A save failing part-way (a full disk) is told, keeps the old save, and play goes on.
     const bytes first = read_save();
     score = 222, answers = {1, 1};
-    fs::create_symlink("/dev/full", SAVED_GAME_TEMP_FILE);
+    fs::create_symlink("/dev/full", saved_game_path() + ".tmp");
     EXPECT_EQ(frame(500, 300, 0), "SN");
-    EXPECT_TRUE(read_save() == first && !fs::exists(SAVED_GAME_TEMP_FILE));
+    EXPECT_TRUE(read_save() == first && !fs::exists(saved_game_path() + ".tmp"));
 }
 
 } // namespace
