@@ -10,14 +10,6 @@ save="$SAVE_DIR/resumed-game.bin"
 start_game
 move 600 300 # keys go to the window under the pointer
 
-briefing() { # sets PLAY, RESUME and EXIT to the buttons' centres
-    wait_for 10 "$1" exit_face
-    EXIT="$AT_X $AT_Y"
-    find_px 342 380 120 300 'r > 150 && g > 150 && b < 110' 1000 || fail "no Resume button"
-    RESUME="$AT_X $AT_Y"
-    continue_face || fail "no Play Now button"
-    PLAY="$AT_X $AT_Y"
-}
 # hud_parts <least>: how many of the HUD line's parts (the bottom 19 rows: the three
 # panels' text colours and the two icons) show at least that many pixels.
 hud_parts() {

@@ -7,31 +7,40 @@ GAME_PID=""
 fail() { echo "FAIL: $*" >&2; exit 1; }
 in_xvfb() { [ -n "${IN_XVFB:-}" ] || IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"; }
 
-# new_run <name>: a fresh scratch $WORK holding a copy of the game ($WORK/highrise) with
-# its own data folder beside it ($WORK/data, links to the generated files, which a test
-# may take away), and an empty working folder $WORK/run. $WORK is the game's HOME, so
-# the player's files go to $SAVE_DIR; its sound goes through ALSA's file plugin into
-# $WORK/sound.raw, 16-bit unsigned stereo at 22050 Hz (mono aborts the library).
+# new_run <name> [own]: a fresh scratch $WORK holding a copy of the game ($WORK/highrise)
+# with its own data folder beside it ($WORK/data, links to the generated files, which a
+# test may take away), and an empty working folder $WORK/run. With `own` there is no
+# copy: the script sets $GAME to a program of its own (an unpacked package's), which
+# finds its data itself. $WORK is the game's HOME, so the player's files go to
+# $SAVE_DIR (use_xdg_data_home moves them); its sound goes through ALSA's file plugin
+# into $WORK/sound.raw, 16-bit unsigned stereo at 22050 Hz (mono aborts the library).
 new_run() {
     SHOTS="$ARTIFACT_DIR/$1"
     rm -rf "$SHOTS" && mkdir -p "$SHOTS"
     WORK=$(mktemp -d /tmp/highrise-e2e-XXXXXX)
     # Killed outright: the library can deadlock in its own exit handlers.
     trap '[ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
-    GAME="$WORK/highrise" SAVE_DIR="$WORK/.local/share/highrise-rescue"
-    cp "$BUILD_DIR/highrise" "$GAME"
-    mkdir "$WORK/run" "$WORK/data" && ln -s "$DATA_DIR"/* "$WORK/data/"
-    rm -f "$WORK/data/resumed-game.bin" # an earlier version's save, not this run's
+    GAME="$WORK/highrise" SAVE_DIR="$WORK/.local/share/highrise-rescue" GAME_XDG_DATA_HOME=""
+    mkdir "$WORK/run"
+    if [ "${2:-}" != own ]; then
+        cp "$BUILD_DIR/highrise" "$GAME"
+        mkdir "$WORK/data" && ln -s "$DATA_DIR"/* "$WORK/data/"
+        rm -f "$WORK/data/resumed-game.bin" # an earlier version's save, not this run's
+    fi
     touch "$WORK/.set-up" # anything newer in data/ was written by the game
     printf 'pcm.!default { type file; slave { pcm { type null } }; file "%s"; format "raw" }\n' \
         "$WORK/sound.raw" >"$WORK/.asoundrc"
     printf '[sound]\nsound_freq = 22050\nsound_bits = 16\nsound_stereo = 1\n' >"$WORK/.allegrorc"
 }
+# use_xdg_data_home <folder>: the game runs with XDG_DATA_HOME set to the folder.
+use_xdg_data_home() { GAME_XDG_DATA_HOME=$1 SAVE_DIR="$1/highrise-rescue"; }
 
 # start_game: runs the game and waits for its 1024 x 768 drawing area, found by its size
 # (the X11 driver centres it in a full-screen window); moves and shots are relative to it.
 start_game() {
-    (cd "$WORK/run" && HOME=$WORK exec env -u XDG_DATA_HOME "$GAME") >"$SHOTS/stdout.txt" 2>"$SHOTS/stderr.txt" &
+    local xdg=(-u XDG_DATA_HOME)
+    [ -z "$GAME_XDG_DATA_HOME" ] || xdg=("XDG_DATA_HOME=$GAME_XDG_DATA_HOME")
+    (cd "$WORK/run" && HOME=$WORK exec env "${xdg[@]}" "$GAME") >"$SHOTS/stdout.txt" 2>"$SHOTS/stderr.txt" &
     GAME_PID=$! GAME_WINDOW=""
     local i id
     for i in $(seq 100); do
@@ -61,6 +70,16 @@ find_px() {
 continue_face() { find_px 142 380 120 300 'g > r + 75 && g > b + 75' 1000; }
 exit_face() { find_px 542 380 120 300 'r > 200 && g < 120 && b < 120' 1000; }
 question_box() { find_px 272 324 480 120 'r == 255 && g == 255 && b == 255' 4000; }
+# briefing <shot>: waits for the briefing screen; PLAY, RESUME and EXIT are its buttons'
+# centres.
+briefing() {
+    wait_for 10 "$1" exit_face
+    EXIT="$AT_X $AT_Y"
+    find_px 342 380 120 300 'r > 150 && g > 150 && b < 110' 1000 || fail "no Resume button"
+    RESUME="$AT_X $AT_Y"
+    continue_face || fail "no Play Now button"
+    PLAY="$AT_X $AT_Y"
+}
 # differ <shot> <shot> <WxH+X+Y>: pixels of the box that differ (beyond 3 %).
 differ() { compare -metric AE -fuzz 3% "$SHOTS/$1.png[$3]" "$SHOTS/$2.png[$3]" null: 2>&1 | awk '{ printf "%d", $1 }'; }
 

@@ -1,5 +1,7 @@
 #include "assetgen/image_util.h"
 
+#include "assetgen/png_writer.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -120,6 +122,17 @@ bool img_save(const img_canvas *c, bool masked, const std::string &path) {
     return ok;
 }
 
+bool img_save_png(const img_canvas *c, const std::string &path) {
+    std::vector<uint8_t> rgba;
+    rgba.reserve((size_t)c->w * c->h * 4);
+    for (size_t i = 0; i < c->px.size(); i++) {
+        const img_colour &p = c->px[i];
+        rgba.insert(rgba.end(), {(uint8_t)channel(p.r), (uint8_t)channel(p.g),
+                                 (uint8_t)channel(p.b), (uint8_t)channel(c->cover[i] * 255)});
+    }
+    return png_write_rgba(path, c->w, c->h, rgba);
+}
+
 void img_downsample(const img_canvas *big, int scale, img_canvas *out) {
     int w = big->w / scale, h = big->h / scale;
     img_canvas_init(out, w, h, {0, 0, 0}, 0.0f);
@@ -160,7 +173,7 @@ void img_outline(img_canvas *c, float darken) {
         if (edge[i] > 0.0f) c->px[i] = img_scale(c->px[i], 1.0f - darken);
 }
 
-void img_fill_where(img_canvas *c, int scale, float x0, float y0, float x1, float y1,
+void img_fill_where(img_canvas *c, float scale, float x0, float y0, float x1, float y1,
                     const img_inside &inside, const img_shader &shade) {
     int sx0 = (int)std::floor(x0 * scale) - 1, sy0 = (int)std::floor(y0 * scale) - 1;
     int sx1 = (int)std::ceil(x1 * scale) + 1, sy1 = (int)std::ceil(y1 * scale) + 1;
@@ -178,7 +191,7 @@ void img_fill_where(img_canvas *c, int scale, float x0, float y0, float x1, floa
         }
 }
 
-void img_fill_ellipse(img_canvas *c, int scale, float cx, float cy, float rx, float ry,
+void img_fill_ellipse(img_canvas *c, float scale, float cx, float cy, float rx, float ry,
                       const img_shader &shade) {
     img_fill_where(
         c, scale, cx - rx, cy - ry, cx + rx, cy + ry,
@@ -198,7 +211,7 @@ bool img_in_polygon(const std::vector<img_point> &pts, float x, float y) {
     return in;
 }
 
-void img_fill_polygon(img_canvas *c, int scale, const std::vector<img_point> &pts,
+void img_fill_polygon(img_canvas *c, float scale, const std::vector<img_point> &pts,
                       const img_shader &shade) {
     float x0 = pts[0].x, x1 = pts[0].x, y0 = pts[0].y, y1 = pts[0].y;
     for (const img_point &p : pts) {
@@ -212,7 +225,7 @@ void img_fill_polygon(img_canvas *c, int scale, const std::vector<img_point> &pt
         shade);
 }
 
-void img_fill_capsule(img_canvas *c, int scale, float xa, float ya, float xb, float yb,
+void img_fill_capsule(img_canvas *c, float scale, float xa, float ya, float xb, float yb,
                       float radius, const img_shader &shade) {
     float dx = xb - xa, dy = yb - ya, len2 = dx * dx + dy * dy;
     img_fill_where(
@@ -226,7 +239,7 @@ void img_fill_capsule(img_canvas *c, int scale, float xa, float ya, float xb, fl
         shade);
 }
 
-void img_fill_ring(img_canvas *c, int scale, float cx, float cy, float r_in, float r_out,
+void img_fill_ring(img_canvas *c, float scale, float cx, float cy, float r_in, float r_out,
                    const img_shader &shade) {
     img_fill_where(
         c, scale, cx - r_out, cy - r_out, cx + r_out, cy + r_out,

@@ -63,6 +63,10 @@ BITMAP *img_to_bitmap(const img_canvas *c, bool masked);
 // prints why and returns false on failure.
 bool img_save(const img_canvas *c, bool masked, const std::string &path);
 
+// Writes the canvas as a PNG whose opacity is the cover: for pictures shown outside
+// the game, on any background.
+bool img_save_png(const img_canvas *c, const std::string &path);
+
 // Averages a canvas drawn at `scale` times the size into one `scale` times smaller:
 // colour is averaged over the painted samples only, so edges against the mask stay
 // clean, and cover is the painted fraction.
@@ -73,22 +77,23 @@ void img_downsample(const img_canvas *big, int scale, img_canvas *out);
 void img_outline(img_canvas *c, float darken);
 
 // Painting of shapes for sprites drawn large and then downsampled: coordinates are
-// in final sprite pixels, the canvas is `scale` times larger, and every sample whose
+// in final sprite pixels (or any unit of the caller's), the canvas is `scale` times
+// larger, and every sample whose
 // centre lies inside gets the shader's colour for that point, fully covered.
 using img_shader = std::function<img_colour(float x, float y)>;
 using img_inside = std::function<bool(float x, float y)>;
 struct img_point {
     float x, y;
 };
-void img_fill_where(img_canvas *c, int scale, float x0, float y0, float x1, float y1,
+void img_fill_where(img_canvas *c, float scale, float x0, float y0, float x1, float y1,
                     const img_inside &inside, const img_shader &shade);
-void img_fill_ellipse(img_canvas *c, int scale, float cx, float cy, float rx, float ry,
+void img_fill_ellipse(img_canvas *c, float scale, float cx, float cy, float rx, float ry,
                       const img_shader &shade);
-void img_fill_polygon(img_canvas *c, int scale, const std::vector<img_point> &pts,
+void img_fill_polygon(img_canvas *c, float scale, const std::vector<img_point> &pts,
                       const img_shader &shade);
-void img_fill_capsule(img_canvas *c, int scale, float xa, float ya, float xb, float yb,
+void img_fill_capsule(img_canvas *c, float scale, float xa, float ya, float xb, float yb,
                       float radius, const img_shader &shade);
-void img_fill_ring(img_canvas *c, int scale, float cx, float cy, float r_in, float r_out,
+void img_fill_ring(img_canvas *c, float scale, float cx, float cy, float r_in, float r_out,
                    const img_shader &shade);
 bool img_in_polygon(const std::vector<img_point> &pts, float x, float y);
 img_shader img_flat(img_colour col);

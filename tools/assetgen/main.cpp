@@ -1,4 +1,6 @@
-// assetgen <folder> [family ...]: writes the game's assets into <folder>.
+// assetgen <folder> [family ...]: writes the game's assets, or only the named families,
+// into <folder>. The desktop icons ("app-icons") are made only when named: they are
+// installed apart from the game's data.
 #include "assetgen/assetgen.h"
 
 #include <allegro.h>
@@ -11,12 +13,14 @@ namespace {
 struct family {
     const char *name;
     bool (*generate)(const std::string &dir);
+    bool game_asset; // made when no family is named
 };
 
 constexpr family FAMILIES[] = {
-    {"backdrop", gen_backdrop}, {"helicopter", gen_helicopter}, {"icons", gen_icons},
-    {"font", gen_font},         {"sounds", gen_sounds},         {"tunes", gen_tunes},
-    {"people", gen_people},
+    {"backdrop", gen_backdrop, true}, {"helicopter", gen_helicopter, true},
+    {"icons", gen_icons, true},       {"font", gen_font, true},
+    {"sounds", gen_sounds, true},     {"tunes", gen_tunes, true},
+    {"people", gen_people, true},     {"app-icons", gen_app_icons, false},
 };
 
 } // namespace
@@ -34,7 +38,7 @@ int main(int argc, char **argv) {
     jpgalleg_init();
     std::string dir = argv[1];
     for (const family &f : FAMILIES) {
-        bool wanted = argc == 2;
+        bool wanted = argc == 2 && f.game_asset;
         for (int i = 2; i < argc; i++) wanted = wanted || strcmp(argv[i], f.name) == 0;
         if (!wanted) continue;
         if (!f.generate(dir)) {
