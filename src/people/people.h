@@ -2,6 +2,8 @@
 // rescue helicopter that collects them from beacon tiles.
 #pragma once
 
+#include "map/map.h"
+
 #include <allegro.h>
 #include <cstddef>
 #include <cstdint>
@@ -56,6 +58,21 @@ static_assert(offsetof(person, pose) == 33 && offsetof(person, status) == 34, "p
 static_assert(offsetof(person, frame) == 35 && offsetof(person, frame_delay) == 36,
               "person layout");
 static_assert(offsetof(person, hidden) == 37, "person layout");
+
+// ---- tile kinds, as people read a building tile's block ------------------------
+enum { TILE_FIRE = 1, TILE_DOOR_UP = 2, TILE_DOOR_DOWN = 3, TILE_OPEN = 4 };
+
+inline bool tile_is_beacon(const map_block *b) {
+    return b->user3 != 0;
+}
+inline bool tile_is_door(const map_block *b) {
+    return b->user1 == TILE_DOOR_UP || b->user1 == TILE_DOOR_DOWN;
+}
+// Fire tiles, and open tiles that are not beacon tiles, stop a walker; nobody
+// stands on them either.
+inline bool tile_blocks_walk(const map_block *b) {
+    return b->user1 == TILE_FIRE || (b->user1 == TILE_OPEN && !tile_is_beacon(b));
+}
 
 // ---- person table -----------------------------------------------------------
 extern person people[MAX_PEOPLE];

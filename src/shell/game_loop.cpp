@@ -100,7 +100,7 @@ void game_loop() {
             return;
         }
         // "Resume" without a readable saved game is a new game, with a new score.
-        if (choice != MENU_RESUME || !load_saved_game()) score = 0;
+        if (choice != MENU_RESUME || !resume_saved_game()) score = 0;
         set_trans_blender(0, 0, 0, 210);
         mission_start();
         for (;;) {

@@ -2,6 +2,7 @@
 #include "shell/game_map.h"
 
 #include "map/map.h"
+#include "people/people.h"
 #include "shell/game_state.h"
 
 #include <cerrno>
@@ -11,9 +12,6 @@ namespace {
 
 constexpr int MAP_COLS_NEEDED = MISSION_COUNT * BUILDING_COLS; // 98
 constexpr int BURNT_BLOCK = 2;
-constexpr int USER1_FIRE = 1;
-constexpr int USER1_DOOR_UP = 2;
-constexpr int USER1_DOOR_DOWN = 3;
 
 std::string load_failure(int error, int os_error) {
     switch (error) {
@@ -38,15 +36,18 @@ std::string numbers(int a, int b) {
 // The first mission holding people without the tiles to rescue them, in words.
 std::string mission_problem() {
     for (int m = 0; m < MISSION_COUNT; m++) {
-        bool people = false, door = false, beacon = false;
+        bool people = false, door = false, beacon = false, nowhere = false;
         for (int row = 0; row < BUILDING_ROWS; row++)
             for (int col = m * BUILDING_COLS; col < (m + 1) * BUILDING_COLS; col++) {
                 const map_block *b = map_get_block(col, row);
                 people = people || b->user2 > 0;
-                door = door || b->user1 == USER1_DOOR_UP || b->user1 == USER1_DOOR_DOWN;
-                beacon = beacon || b->user3 != 0;
+                nowhere = nowhere || (b->user2 > 0 && tile_blocks_walk(b));
+                door = door || tile_is_door(b);
+                beacon = beacon || tile_is_beacon(b);
             }
         std::string which = "mission " + std::to_string(m + 1);
+        if (nowhere)
+            return which + " places people on a fire or an open tile, where nobody can stand";
         if (people && !door) return which + " has people but no elevator door to call them to";
         if (people && !beacon) return which + " has people but no beacon tile to rescue them from";
     }
@@ -71,7 +72,7 @@ std::string game_map_problem() {
     if (block_count <= BURNT_BLOCK)
         return "it has " + std::to_string(block_count) +
                " blocks; the game needs block 2, which replaces a fire put out";
-    if (map_blocks[BURNT_BLOCK].user1 == USER1_FIRE)
+    if (map_blocks[BURNT_BLOCK].user1 == TILE_FIRE)
         return "its block 2 is a fire; the game needs it to be the block that replaces a fire "
                "put out";
     return mission_problem();

@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FILE *f = fopen(saved_game_path().c_str(), "wb");
     if (!f || fwrite(data, 1, size, f) != size || fclose(f) != 0) abort();
     take(before);
-    bool accepted = load_saved_game();
+    bool accepted = load_saved_game() == SavedGameLoad::LOADED;
     if (remove(saved_game_path().c_str()) != 0) abort();
     if (accepted) {
         if (!tables_in_range()) abort();
