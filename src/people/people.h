@@ -7,6 +7,7 @@
 #include <allegro.h>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 constexpr int MAX_PEOPLE = 1024;
 constexpr int SPRITE_SETS = 10;
@@ -88,9 +89,10 @@ extern int loaded_transit_count;
 extern BITMAP *leg_sprites[SPRITE_SETS][SPRITE_SLOTS];
 extern BITMAP *body_sprites[SPRITE_SETS][SPRITE_SLOTS];
 extern BITMAP *face_sprites[SPRITE_SETS][SPRITE_SLOTS];
-// Loads the 179 body-part bitmaps. Returns nullptr on success, otherwise the name of
-// the first file that could not be read.
-const char *load_person_sprites();
+// Loads the 179 body-part bitmaps, each checked against its own header. Returns
+// nullptr on success, otherwise the name of the first file that could not be read
+// (and what is wrong with it in *why).
+const char *load_person_sprites(std::string *why = nullptr);
 // Releases the sprite tables (each bitmap once, shared slots included).
 void free_person_sprites();
 
