@@ -6,6 +6,7 @@
 #include "people/people.h"
 #include "screens/screens.h"
 #include "shell/asset_files.h"
+#include "shell/display_loss.h"
 #include "shell/file_places.h"
 #include "shell/rng.h"
 #include "shell/saved_game.h"
@@ -135,6 +136,7 @@ int game_main() {
                         "set?)\n");
         return 1;
     }
+    display_loss_watch();
     install_timer();
     install_keyboard();
 
