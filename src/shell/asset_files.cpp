@@ -45,14 +45,23 @@ std::string bad_size(long long w, long long h) {
            " pixels";
 }
 
+} // namespace
+
 // Why a file cannot be taken as it stands on disk, or "".
-std::string file_problem(const char *name, struct stat *st) {
+static std::string file_problem(const char *name, struct stat *st) {
     if (stat(name, st) != 0)
         return errno == ENOENT ? "the file is missing"
                                : std::string("the file cannot be opened (") + strerror(errno) + ")";
     if (!S_ISREG(st->st_mode)) return "it is not a regular file";
     return "";
 }
+
+std::string asset_file_problem(const char *name) {
+    struct stat st;
+    return file_problem(name, &st);
+}
+
+namespace {
 
 // The whole file; "" or the reason it could not be read.
 std::string read_file(const char *name, bytes *out) {

@@ -17,6 +17,9 @@ BITMAP *asset_load_bitmap(const char *name, std::string *why);
 // nullptr when it cannot, with the reason in *why.
 DATAFILE *asset_load_datafile(const char *name, std::string *why);
 
+// Why a file cannot be read at all (missing, not a regular file), or "".
+std::string asset_file_problem(const char *name);
+
 // The checks on a file's bytes, by kind: "" when they hold every byte their header
 // promises (and, for a JPEG, complete markers up to the end of the image).
 std::string asset_bmp_problem(const uint8_t *data, size_t size);

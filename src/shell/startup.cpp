@@ -35,7 +35,11 @@
 
 static SAMPLE *load_sample_or_fail(const char *name) {
     SAMPLE *sample = load_sample(name);
-    if (!sample) startup_fail("cannot load sound sample \"%s\"", name);
+    if (!sample) {
+        std::string why = asset_file_problem(name);
+        startup_fail("cannot load sound sample \"%s\": %s", name,
+                     why.empty() ? "it is not a sound the library can read" : why.c_str());
+    }
     return sample;
 }
 

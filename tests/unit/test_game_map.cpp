@@ -8,36 +8,14 @@
 #include "shell/game_state.h"
 #include "support/headless.h"
 #include "support/temp_files.h"
+#include "support/test_map.h"
 
 #include "fmp/fmp_writer.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace {
-
-enum { B_FLOOR, B_FIRE, B_BURNT, B_DOOR_UP, B_DOOR_DOWN, B_BEACON, B_PEOPLE, BLOCKS };
-
-// Every mission: two people on row 101 by a door riding up to row 100, beside a beacon.
-fmp::Map building(int cols = 98, int rows = 120, int tile_w = 64, int tile_h = 64) {
-    fmp::Map m;
-    m.width = (int16_t)cols, m.height = (int16_t)rows, m.gfx_count = 1;
-    m.block_width = (int16_t)tile_w, m.block_height = (int16_t)tile_h;
-    m.gfx.assign((size_t)tile_w * tile_h * 2, 0x42);
-    m.blocks.resize(BLOCKS);
-    m.blocks[B_FIRE].user1 = 1, m.blocks[B_DOOR_UP].user1 = 2, m.blocks[B_DOOR_DOWN].user1 = 3;
-    m.blocks[B_BEACON].user3 = 1, m.blocks[B_PEOPLE].user2 = 2;
-    m.layers[0].assign((size_t)cols * rows, B_FLOOR);
-    for (int c = 0; c + 14 <= cols; c += 14)
-        for (auto [dc, r, block] : {std::tuple{6, 101, B_DOOR_UP},
-                                    {6, 100, B_DOOR_DOWN},
-                                    {5, 100, B_BEACON},
-                                    {7, 101, B_PEOPLE},
-                                    {9, 90, B_FIRE}})
-            if (r < rows) m.layers[0][(size_t)r * cols + c + dc] = (int16_t)block;
-    return m;
-}
 
 struct GameMapTest : testing::Test {
     temp_dir dir;
@@ -54,14 +32,14 @@ struct GameMapTest : testing::Test {
 };
 
 TEST_F(GameMapTest, APlayableMapStartsEveryMission) {
-    ASSERT_EQ(load(building()), "");
+    ASSERT_EQ(load(test_building()), "");
     for (mission = 0; mission < MISSION_COUNT; mission++) {
         resumed = 0;
         mission_start();
         EXPECT_TRUE(people_count == 2 && rescued_count == 0 && fire_count == 1) << mission;
     }
     mission = 0;
-    EXPECT_EQ(load(building(112, 130)), ""); // larger is fine
+    EXPECT_EQ(load(test_building(112, 130)), "");                     // larger is fine
     EXPECT_EQ(game_map_load(data_path("buildings.fmp").c_str()), ""); // the game's own
 }
 
@@ -71,14 +49,14 @@ TEST_F(GameMapTest, SmallNarrowAndWrongTileMapsAreRefusedAndUnloaded) {
         fmp::Map map;
         std::string problem;
     } cases[] = {
-        {building(98, 60), "the map is 98 x 60" + size_needed},
-        {building(98, 119), "the map is 98 x 119" + size_needed},
-        {building(14, 10), "the map is 14 x 10" + size_needed},
-        {building(20, 120), "the map is 20 x 120" + size_needed},
-        {building(1, 1), "the map is 1 x 1" + size_needed},
-        {building(98, 120, 32, 32), "its tiles are 32 x 32 pixels; the game needs 64 x 64"},
-        {building(98, 120, 64, 32), "its tiles are 64 x 32 pixels; the game needs 64 x 64"},
-        {building(98, 120, 96, 96), "its tiles are 96 x 96 pixels; the game needs 64 x 64"},
+        {test_building(98, 60), "the map is 98 x 60" + size_needed},
+        {test_building(98, 119), "the map is 98 x 119" + size_needed},
+        {test_building(14, 10), "the map is 14 x 10" + size_needed},
+        {test_building(20, 120), "the map is 20 x 120" + size_needed},
+        {test_building(1, 1), "the map is 1 x 1" + size_needed},
+        {test_building(98, 120, 32, 32), "its tiles are 32 x 32 pixels; the game needs 64 x 64"},
+        {test_building(98, 120, 64, 32), "its tiles are 64 x 32 pixels; the game needs 64 x 64"},
+        {test_building(98, 120, 96, 96), "its tiles are 96 x 96 pixels; the game needs 64 x 64"},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(load(c.map), refusal(c.problem));
@@ -87,13 +65,14 @@ TEST_F(GameMapTest, SmallNarrowAndWrongTileMapsAreRefusedAndUnloaded) {
 }
 
 TEST_F(GameMapTest, StaggeredSpacedAndIncompleteMapsAreRefused) {
-    fmp::Map spaced = building(), staggered = building(), few = building(), fire = building();
+    fmp::Map spaced = test_building(), staggered = test_building(), few = test_building(),
+             fire = test_building();
     spaced.header_size = staggered.header_size = 38;
     spaced.block_step_x = 72, spaced.block_step_y = 64;
     staggered.block_stagger_x = staggered.block_stagger_y = 32;
     few.blocks.resize(2);
     for (int16_t &cell : few.layers[0]) cell = (int16_t)(cell % 2);
-    fire.blocks[B_BURNT].user1 = 1;
+    fire.blocks[TB_BURNT].user1 = 1;
     EXPECT_EQ(load(spaced),
               refusal("its tiles are spaced 72 x 64 pixels apart; the game needs 64 x 64"));
     EXPECT_EQ(load(staggered),
@@ -103,20 +82,20 @@ TEST_F(GameMapTest, StaggeredSpacedAndIncompleteMapsAreRefused) {
     EXPECT_EQ(load(fire), refusal("its block 2 is a fire; the game needs it to be the block that "
                                   "replaces a fire put out"));
     // Mission 4 without its beacon, then without its door.
-    fmp::Map no_beacon = building(), no_door = building();
-    no_beacon.layers[0][100 * 98 + 3 * 14 + 5] = B_FLOOR;
+    fmp::Map no_beacon = test_building(), no_door = test_building();
+    no_beacon.layers[0][100 * 98 + 3 * 14 + 5] = TB_FLOOR;
     EXPECT_EQ(load(no_beacon),
               refusal("mission 4 has people but no beacon tile to rescue them from"));
-    for (int r : {100, 101}) no_door.layers[0][r * 98 + 3 * 14 + 6] = B_FLOOR;
+    for (int r : {100, 101}) no_door.layers[0][r * 98 + 3 * 14 + 6] = TB_FLOOR;
     EXPECT_EQ(load(no_door), refusal("mission 4 has people but no elevator door to call them to"));
-    fmp::Map in_fire = building(), in_the_sky = building();
-    in_fire.blocks[B_FIRE].user2 = 1;
-    in_the_sky.blocks[B_PEOPLE].user1 = 4;
+    fmp::Map in_fire = test_building(), in_the_sky = test_building();
+    in_fire.blocks[TB_FIRE].user2 = 1;
+    in_the_sky.blocks[TB_PEOPLE].user1 = 4;
     for (const fmp::Map &m : {in_fire, in_the_sky})
         EXPECT_EQ(load(m), refusal("mission 1 places people on a fire or an open tile, where "
                                    "nobody can stand"));
     // A mission without people needs neither.
-    for (int r : {100, 101}) no_door.layers[0][r * 98 + 3 * 14 + 7] = B_FLOOR;
+    for (int r : {100, 101}) no_door.layers[0][r * 98 + 3 * 14 + 7] = TB_FLOOR;
     EXPECT_EQ(load(no_door), "");
 }
 
@@ -124,7 +103,7 @@ TEST_F(GameMapTest, LoadFailuresSayWhatIsWrongWithTheCode) {
     const std::string name = "cannot load the map \"" + path + "\": ";
     EXPECT_EQ(game_map_load(path.c_str()),
               name + "the file cannot be opened (No such file or directory) (error 3)");
-    std::vector<uint8_t> file = fmp::write(building());
+    std::vector<uint8_t> file = fmp::write(test_building());
     file.resize(file.size() / 2);
     std::ofstream(path, std::ios::binary).write((const char *)file.data(), (long)file.size());
     EXPECT_EQ(game_map_load(path.c_str()),
