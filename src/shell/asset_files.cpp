@@ -18,7 +18,7 @@
 namespace {
 
 constexpr size_t IMAGE_MAX_BYTES = 64u << 20; // far beyond any picture of the game
-constexpr int IMAGE_MAX_SIDE = 32768;
+constexpr int IMAGE_MAX_SIDE = 4096; // the backdrop is 1024 x 768
 // Room after the JPEG data, filled with end-of-image markers: the add-on reads a
 // little ahead of what it decodes, and stops at the first marker it meets there.
 constexpr size_t JPEG_PADDING = 4096;
@@ -176,7 +176,7 @@ std::string asset_tga_problem(const uint8_t *d, size_t size) {
     const unsigned type = d[2], w = le16(d + 12), h = le16(d + 14), pixel_bytes = (d[16] + 7u) / 8;
     if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11)
         return "it is not a TGA image the game can read";
-    if (w == 0 || h == 0) return bad_size(w, h);
+    if (w == 0 || h == 0 || w > IMAGE_MAX_SIDE || h > IMAGE_MAX_SIDE) return bad_size(w, h);
     if (pixel_bytes == 0 || pixel_bytes > 4)
         return "its header gives " + std::to_string(d[16]) + " bits per pixel";
     unsigned long long at = 18ull + d[0] + (d[1] ? le16(d + 5) * ((d[7] + 7ull) / 8) : 0);
@@ -223,6 +223,10 @@ std::string asset_jpeg_problem(const uint8_t *d, size_t size) {
             if (marker != 0xc0 && marker != 0xc1)
                 return "it is a progressive or otherwise coded JPEG; the game reads baseline "
                        "JPEG only";
+            if (length < 8) return "its JPEG markers are damaged";
+            const unsigned h = be16(d + at + 3), w = be16(d + at + 5);
+            if (w == 0 || h == 0 || w > IMAGE_MAX_SIDE || h > IMAGE_MAX_SIDE)
+                return bad_size(w, h);
             frame = true;
         }
         at += length;

@@ -141,6 +141,9 @@ TEST_F(AssetFilesTest, ABackdropCutAnywhereIsRefusedOrDecodedWithinItsCopy) {
     bytes progressive = jpeg;
     size_t sof = 2;
     while (!(progressive[sof] == 0xff && progressive[sof + 1] == 0xc0)) sof++;
+    bytes wide = jpeg;
+    wide[sof + 7] = 0x20, wide[sof + 8] = 0;
+    EXPECT_EQ(refusal("la.jpg", wide), "its header gives a size of 8192 x 768 pixels");
     progressive[sof + 1] = 0xc2;
     EXPECT_EQ(refusal("la.jpg", progressive),
               "it is a progressive or otherwise coded JPEG; the game reads baseline JPEG only");
