@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config liballegro4-dev libjpgalleg4-dev libx11-dev libgtest-dev
-          libfreetype-dev fonts-dejavu-core)
+packages=(cmake g++ make pkg-config liballegro4-dev libjpgalleg4-dev libx11-dev libjpeg-dev
+          libgtest-dev libfreetype-dev fonts-dejavu-core)
 if [ "${1:-play}" = test ]; then
     packages+=(xvfb xauth xdotool imagemagick clang libclang-rt-dev)
 fi

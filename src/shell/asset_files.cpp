@@ -1,16 +1,19 @@
 // Checked loading of the start-up images and the font datafile.
 //
 // The library's BMP and TGA readers take a file that ends early as one whose pixels
-// happen to be blank, and its datafile reader does the same with a font; the JPEG
-// add-on reads on past the end of a damaged backdrop. So each file is measured
-// against its own header first, and the backdrop is decoded from a copy in memory
-// with room after its bytes, once its markers are known to be whole.
+// happen to be blank, and its datafile reader does the same with a font. So each
+// file is measured against its own header first. The JPEG add-on reads on past the
+// end of a damaged backdrop and corrupts its own memory on damaged tables, whatever
+// room it is given: the backdrop is decoded from memory with libjpeg instead, whose
+// memory source never reads past the data and which reports damage as an error.
 #include "shell/asset_files.h"
 
 #include <cerrno>
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <jpgalleg.h>
+#include <jpeglib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -18,10 +21,7 @@
 namespace {
 
 constexpr size_t IMAGE_MAX_BYTES = 64u << 20; // far beyond any picture of the game
-constexpr int IMAGE_MAX_SIDE = 4096; // the backdrop is 1024 x 768
-// Room after the JPEG data, filled with end-of-image markers: the add-on reads a
-// little ahead of what it decodes, and stops at the first marker it meets there.
-constexpr size_t JPEG_PADDING = 4096;
+constexpr int IMAGE_MAX_SIDE = 4096;          // the backdrop is 1024 x 768
 
 using bytes = std::vector<uint8_t>;
 
@@ -90,11 +90,66 @@ const char *extension(const char *name) {
     return dot ? dot + 1 : "";
 }
 
-BITMAP *decode_jpeg(const bytes &file) {
-    bytes copy(file);
-    copy.reserve(file.size() + JPEG_PADDING);
-    while (copy.size() < file.size() + JPEG_PADDING) copy.push_back(0xff), copy.push_back(0xd9);
-    return load_memory_jpg(copy.data(), (int)file.size(), nullptr);
+// libjpeg's errors, and its warnings about damaged data, end the decode here.
+struct jpeg_failure {
+    jpeg_error_mgr manager;
+    jmp_buf back;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void jpeg_fail(j_common_ptr info) {
+    jpeg_failure *failure = (jpeg_failure *)info->err;
+    (*info->err->format_message)(info, failure->message);
+    longjmp(failure->back, 1);
+}
+
+void jpeg_message(j_common_ptr info, int level) {
+    if (level < 0) jpeg_fail(info); // a warning: the data is damaged
+}
+
+// Decodes whole or not at all; nullptr with the reason in *why.
+BITMAP *decode_jpeg(const bytes &file, std::string *why) {
+    jpeg_decompress_struct info;
+    jpeg_failure failure;
+    info.err = jpeg_std_error(&failure.manager);
+    failure.manager.error_exit = jpeg_fail;
+    failure.manager.emit_message = jpeg_message;
+    BITMAP *volatile bmp = nullptr;
+    if (setjmp(failure.back)) {
+        jpeg_destroy_decompress(&info);
+        if (bmp) destroy_bitmap(bmp);
+        *why = std::string("its JPEG data is damaged (") + failure.message + ")";
+        return nullptr;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, file.data(), (unsigned long)file.size());
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    bmp = create_bitmap((int)info.output_width, (int)info.output_height);
+    if (!bmp) {
+        jpeg_destroy_decompress(&info);
+        *why = "there is not enough memory for its picture";
+        return nullptr;
+    }
+    JSAMPARRAY row =
+        (*info.mem->alloc_sarray)((j_common_ptr)&info, JPOOL_IMAGE, info.output_width * 3, 1);
+    while (info.output_scanline < info.output_height) {
+        int y = (int)info.output_scanline;
+        jpeg_read_scanlines(&info, row, 1);
+        const JSAMPLE *rgb = row[0];
+        if (bitmap_color_depth(bmp) == 16) { // the game's depth: straight into the row
+            uint16_t *line = (uint16_t *)bmp->line[y];
+            for (int x = 0; x < bmp->w; x++, rgb += 3)
+                line[x] = (uint16_t)makecol16(rgb[0], rgb[1], rgb[2]);
+        } else {
+            for (int x = 0; x < bmp->w; x++, rgb += 3)
+                putpixel(bmp, x, y, makecol(rgb[0], rgb[1], rgb[2]));
+        }
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return bmp;
 }
 
 // A datafile's next big-endian 32-bit number; false at the end of the file.
@@ -216,17 +271,12 @@ std::string asset_jpeg_problem(const uint8_t *d, size_t size) {
         const size_t length = be16(d + at);
         if (length < 2) return "its JPEG markers are damaged";
         if (at + length > size) return unfinished;
-        // Frame headers: baseline and extended sequential coding only; the add-on
-        // reads without end into the damaged data of other kinds.
+        // A frame header: the picture's size, which the decoder allocates at once.
         if (marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 &&
             marker != 0xcc) {
-            if (marker != 0xc0 && marker != 0xc1)
-                return "it is a progressive or otherwise coded JPEG; the game reads baseline "
-                       "JPEG only";
             if (length < 8) return "its JPEG markers are damaged";
             const unsigned h = be16(d + at + 3), w = be16(d + at + 5);
-            if (w == 0 || h == 0 || w > IMAGE_MAX_SIDE || h > IMAGE_MAX_SIDE)
-                return bad_size(w, h);
+            if (w == 0 || h == 0 || w > IMAGE_MAX_SIDE || h > IMAGE_MAX_SIDE) return bad_size(w, h);
             frame = true;
         }
         at += length;
@@ -267,7 +317,8 @@ BITMAP *asset_load_bitmap(const char *name, std::string *why) {
     else
         *why = "it is not a BMP, TGA or JPEG file";
     if (!why->empty()) return nullptr;
-    BITMAP *bmp = jpeg ? decode_jpeg(file) : load_bitmap(name, nullptr);
+    if (jpeg) return decode_jpeg(file, why);
+    BITMAP *bmp = load_bitmap(name, nullptr);
     if (!bmp) *why = "the picture in it cannot be decoded";
     return bmp;
 }

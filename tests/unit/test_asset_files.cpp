@@ -6,7 +6,9 @@
 #include "support/temp_files.h"
 
 #include <gtest/gtest.h>
+#include <jpgalleg.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -36,13 +38,18 @@ struct AssetFilesTest : testing::Test {
     }
 };
 
-bool same_pixels(BITMAP *a, BITMAP *b) {
-    if (a->w != b->w || a->h != b->h || bitmap_color_depth(a) != bitmap_color_depth(b))
-        return false;
+// Pixels of two pictures of one size whose components lie more than `levels` apart;
+// -1 when the sizes or depths differ.
+long pixels_apart(BITMAP *a, BITMAP *b, int levels) {
+    if (a->w != b->w || a->h != b->h || bitmap_color_depth(a) != bitmap_color_depth(b)) return -1;
+    long apart = 0;
     for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            if (getpixel(a, x, y) != getpixel(b, x, y)) return false;
-    return true;
+        for (int x = 0; x < a->w; x++) {
+            int p = getpixel(a, x, y), q = getpixel(b, x, y);
+            apart += std::abs(getr(p) - getr(q)) > levels || std::abs(getg(p) - getg(q)) > levels ||
+                     std::abs(getb(p) - getb(q)) > levels;
+        }
+    return apart;
 }
 
 TEST_F(AssetFilesTest, TheGamesOwnFilesLoadAsTheLibraryLoadsThem) {
@@ -51,7 +58,12 @@ TEST_F(AssetFilesTest, TheGamesOwnFilesLoadAsTheLibraryLoadsThem) {
         BITMAP *checked = asset_load_bitmap(data_path(name).c_str(), &why);
         BITMAP *plain = load_bitmap(data_path(name).c_str(), nullptr);
         ASSERT_TRUE(checked && plain) << name << ": " << why;
-        EXPECT_TRUE(same_pixels(checked, plain) && bitmap_color_depth(checked) == 16) << name;
+        // The backdrop's decoder is another than the library's add-on: the two round
+        // differently, mostly by one step of a 16-bit component (8 levels) at most.
+        const bool backdrop = strcmp(name, "la.jpg") == 0;
+        const long apart = pixels_apart(checked, plain, backdrop ? 9 : 0);
+        EXPECT_TRUE(apart >= 0 && apart <= (backdrop ? 1024 * 768 / 1000 : 0)) << name << apart;
+        EXPECT_EQ(bitmap_color_depth(checked), 16) << name;
         destroy_bitmap(checked), destroy_bitmap(plain);
     }
     std::string why;
@@ -118,9 +130,25 @@ TEST_F(AssetFilesTest, DamagedImageHeadersAreRefused) {
 }
 
 // Cut anywhere, the backdrop is refused before the decoder sees it; cut and closed
-// again with an end marker (so that the check passes), it is decoded from a copy
-// with room after it, and refused or shown, never read past.
-TEST_F(AssetFilesTest, ABackdropCutAnywhereIsRefusedOrDecodedWithinItsCopy) {
+// again with an end marker (so that the check passes), the decoder finds the data
+// short and it is refused all the same. (Run under the sanitizers, this also shows
+// that nothing reads past the file's bytes.)
+// The decoder takes what the game's add-on writes: grey, and colour at every sampling.
+TEST_F(AssetFilesTest, JpegsOfEveryKindTheAddOnWritesAreDecoded) {
+    BITMAP *picture = create_bitmap(40, 24);
+    for (int y = 0; y < 24; y++)
+        for (int x = 0; x < 40; x++) putpixel(picture, x, y, makecol(x * 6, y * 10, 120));
+    static char buffer[65536];
+    for (int flags : {JPG_SAMPLING_444, JPG_SAMPLING_422, JPG_SAMPLING_411, JPG_GREYSCALE}) {
+        int size = sizeof buffer;
+        ASSERT_EQ(save_memory_jpg_ex(buffer, &size, picture, nullptr, 90, flags, nullptr), 0);
+        std::string why = refusal("x.jpg", bytes(buffer, buffer + size));
+        EXPECT_EQ(why, "") << flags;
+    }
+    destroy_bitmap(picture);
+}
+
+TEST_F(AssetFilesTest, ABackdropCutAnywhereIsRefused) {
     const bytes jpeg = data_file("la.jpg");
     EXPECT_EQ(asset_jpeg_problem(jpeg.data(), jpeg.size()), "");
     int refused = 0, cuts = 0;
@@ -133,20 +161,19 @@ TEST_F(AssetFilesTest, ABackdropCutAnywhereIsRefusedOrDecodedWithinItsCopy) {
     for (size_t cut = 3000; cut < jpeg.size(); cut += 9973) {
         bytes closed(jpeg.begin(), jpeg.begin() + (long)cut);
         closed.push_back(0xff), closed.push_back(0xd9);
-        std::string why = refusal("la.jpg", closed);
-        EXPECT_TRUE(why == "" || why == "the picture in it cannot be decoded")
-            << cut << ": " << why;
+        EXPECT_EQ(refusal("la.jpg", closed),
+                  "its JPEG data is damaged (Corrupt JPEG data: premature end of data segment)")
+            << cut;
     }
-    // Markers: a frame of progressive coding, a segment longer than the file, no scan.
-    bytes progressive = jpeg;
+    // A frame too wide, a frame header calling the data progressive, a segment longer
+    // than the file, no scan, no marker.
     size_t sof = 2;
-    while (!(progressive[sof] == 0xff && progressive[sof + 1] == 0xc0)) sof++;
-    bytes wide = jpeg;
+    while (!(jpeg[sof] == 0xff && jpeg[sof + 1] == 0xc0)) sof++;
+    bytes wide = jpeg, progressive = jpeg;
     wide[sof + 7] = 0x20, wide[sof + 8] = 0;
     EXPECT_EQ(refusal("la.jpg", wide), "its header gives a size of 8192 x 768 pixels");
     progressive[sof + 1] = 0xc2;
-    EXPECT_EQ(refusal("la.jpg", progressive),
-              "it is a progressive or otherwise coded JPEG; the game reads baseline JPEG only");
+    EXPECT_EQ(refusal("la.jpg", progressive).rfind("its JPEG data is damaged (", 0), 0u);
     EXPECT_EQ(refusal("la.jpg", {0xff, 0xd8, 0xff, 0xe0, 0x40, 0, 1, 2, 0xff, 0xd9}),
               "its JPEG data ends without an end-of-image marker");
     EXPECT_EQ(refusal("la.jpg", {0xff, 0xd8, 0xff, 0xd9}), "it holds no image data");
