@@ -203,25 +203,25 @@ std::string asset_bmp_problem(const uint8_t *d, size_t size) {
     if (size < 14 + (size_t)header) return cut_short(14ull + header, size);
     long long w, h;
     unsigned bpp;
-    uint32_t compression = 0, packed = 0;
+    uint32_t compression = 0;
     if (header == 12) {
         w = le16(d + 18), h = le16(d + 20), bpp = le16(d + 24);
     } else {
         w = (int32_t)le32(d + 18), h = (int32_t)le32(d + 22), bpp = le16(d + 28);
-        compression = le32(d + 30), packed = le32(d + 34);
+        compression = le32(d + 30);
     }
     if (h < 0) h = -h; // stored top row first
     if (w <= 0 || h == 0 || w > IMAGE_MAX_SIDE || h > IMAGE_MAX_SIDE) return bad_size(w, h);
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
         return "its header gives " + std::to_string(bpp) + " bits per pixel";
     if (data_at < 14 + header) return "its header is damaged";
-    unsigned long long pixels;
-    if (compression == 0 || compression == 3) // plain rows, or with colour masks
-        pixels = (unsigned long long)((w * bpp + 31) / 32 * 4) * (unsigned long long)h;
-    else if (compression == 1 || compression == 2) // run-length coded
-        pixels = packed;
-    else
+    // The library's run-length decoder writes runs longer than a row past the row.
+    if (compression == 1 || compression == 2)
+        return "it is a run-length compressed BMP, which the game does not read";
+    if (compression != 0 && compression != 3) // plain rows, or with colour masks
         return "it is compressed in a way the game cannot read";
+    const unsigned long long pixels =
+        (unsigned long long)((w * bpp + 31) / 32 * 4) * (unsigned long long)h;
     if (size < data_at + pixels) return cut_short(data_at + pixels, size);
     return "";
 }

@@ -110,6 +110,8 @@ TEST_F(AssetFilesTest, DamagedImageHeadersAreRefused) {
     EXPECT_EQ(refusal("h.bmp", patched(bmp, 28, {7, 0})), "its header gives 7 bits per pixel");
     EXPECT_EQ(refusal("h.bmp", patched(bmp, 30, {4, 0, 0, 0})),
               "it is compressed in a way the game cannot read");
+    EXPECT_EQ(refusal("h.bmp", patched(bmp, 30, {1, 0, 0, 0})),
+              "it is a run-length compressed BMP, which the game does not read");
     EXPECT_EQ(refusal("h.bmp", patched(bmp, 14, {20, 0, 0, 0})), "its header is damaged");
     EXPECT_EQ(refusal("s.tga", patched(tga, 2, {5})), "it is not a TGA image the game can read");
     EXPECT_EQ(refusal("s.tga", patched(tga, 12, {0, 0})),
