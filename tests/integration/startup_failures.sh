@@ -42,6 +42,9 @@ for size in 100000 2000 205; do
     rm "$WORK/data/la.jpg" && head -c $size "$DATA_DIR/la.jpg" >"$WORK/data/la.jpg"
     expect_failure "la.jpg cut to $size bytes" '"la.jpg": its JPEG data ends without an end-of-image marker' "$GAME"
 done
+# Cut, and closed again with an end-of-image marker: the decoder finds the data short.
+{ head -c 100000 "$DATA_DIR/la.jpg" && printf '\377\331'; } >"$WORK/data/la.jpg"
+expect_failure "la.jpg cut and closed" '"la.jpg": its JPEG data is damaged (Corrupt JPEG data: premature end of data segment)' "$GAME"
 rm "$WORK/data/la.jpg" && ln -s "$DATA_DIR/la.jpg" "$WORK/data/"
 rm "$WORK/data/wind.wav" && head -c 30 "$DATA_DIR/wind.wav" >"$WORK/data/wind.wav"
 expect_failure "wind.wav cut to 30 bytes" '"wind.wav": it is not a sound the library can read' "$GAME"
