@@ -8,8 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config liballegro4-dev libjpgalleg4-dev libgtest-dev
-          libfreetype-dev fonts-dejavu-core zlib1g-dev)
+packages=(cmake g++ make pkg-config liballegro4-dev libjpgalleg4-dev libx11-dev libjpeg-dev
+          libgtest-dev libfreetype-dev fonts-dejavu-core zlib1g-dev)
 case "${1:-play}" in
 test) packages+=(xvfb xauth xdotool imagemagick clang libclang-rt-dev) ;;
 package) packages+=(dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream man-db) ;;

@@ -107,6 +107,9 @@ void map_set_cell_at_pixel(int x, int y, int value);
 // True when a cell value refers to a block or an animation of the loaded map
 // (for readers of files that store raw cells, such as the saved game).
 bool map_cell_valid(int value);
+// The block a cell value shows now (an animation's current frame); the value must
+// be valid.
+map_block *map_block_of_cell(int value);
 
 // ---- animation --------------------------------------------------------------
 void map_reset_animations();

@@ -4,12 +4,6 @@
 
 namespace {
 
-map_block *block_of_cell(int value) {
-    if (value >= 0) return &map_blocks[value];
-    const map_anim *anim = anim_table_end + value;
-    return &map_blocks[anim_frames[anim->current]];
-}
-
 bool staggered() {
     return block_stagger_x != 0 || block_stagger_y != 0;
 }
@@ -80,8 +74,14 @@ void map_set_cell(int col, int row, int value) {
     map_current_layer[row * map_width + col] = (int16_t)value;
 }
 
+map_block *map_block_of_cell(int value) {
+    if (value >= 0) return &map_blocks[value];
+    const map_anim *anim = anim_table_end + value;
+    return &map_blocks[anim_frames[anim->current]];
+}
+
 map_block *map_get_block(int col, int row) {
-    return block_of_cell(map_get_cell(col, row));
+    return map_block_of_cell(map_get_cell(col, row));
 }
 
 bool map_cell_valid(int value) {

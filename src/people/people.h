@@ -2,9 +2,12 @@
 // rescue helicopter that collects them from beacon tiles.
 #pragma once
 
+#include "map/map.h"
+
 #include <allegro.h>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 constexpr int MAX_PEOPLE = 1024;
 constexpr int SPRITE_SETS = 10;
@@ -57,6 +60,21 @@ static_assert(offsetof(person, frame) == 35 && offsetof(person, frame_delay) == 
               "person layout");
 static_assert(offsetof(person, hidden) == 37, "person layout");
 
+// ---- tile kinds, as people read a building tile's block ------------------------
+enum { TILE_FIRE = 1, TILE_DOOR_UP = 2, TILE_DOOR_DOWN = 3, TILE_OPEN = 4 };
+
+inline bool tile_is_beacon(const map_block *b) {
+    return b->user3 != 0;
+}
+inline bool tile_is_door(const map_block *b) {
+    return b->user1 == TILE_DOOR_UP || b->user1 == TILE_DOOR_DOWN;
+}
+// Fire tiles, and open tiles that are not beacon tiles, stop a walker; nobody
+// stands on them either.
+inline bool tile_blocks_walk(const map_block *b) {
+    return b->user1 == TILE_FIRE || (b->user1 == TILE_OPEN && !tile_is_beacon(b));
+}
+
 // ---- person table -----------------------------------------------------------
 extern person people[MAX_PEOPLE];
 extern int people_count;
@@ -71,9 +89,10 @@ extern int loaded_transit_count;
 extern BITMAP *leg_sprites[SPRITE_SETS][SPRITE_SLOTS];
 extern BITMAP *body_sprites[SPRITE_SETS][SPRITE_SLOTS];
 extern BITMAP *face_sprites[SPRITE_SETS][SPRITE_SLOTS];
-// Loads the 179 body-part bitmaps. Returns nullptr on success, otherwise the name of
-// the first file that could not be read.
-const char *load_person_sprites();
+// Loads the 179 body-part bitmaps, each checked against its own header. Returns
+// nullptr on success, otherwise the name of the first file that could not be read
+// (and what is wrong with it in *why).
+const char *load_person_sprites(std::string *why = nullptr);
 // Releases the sprite tables (each bitmap once, shared slots included).
 void free_person_sprites();
 

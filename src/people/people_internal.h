@@ -17,22 +17,10 @@ constexpr int STEP_OFF_SPEED = 6;
 constexpr int BOARDING_DX = 23; // boarding point from a door tile's left edge
 constexpr int FLOOR_LINE_DY = 54;
 
-enum { TILE_FIRE = 1, TILE_DOOR_UP = 2, TILE_DOOR_DOWN = 3, TILE_OPEN = 4 };
-
 // Building tile (c, r) of the current mission; both must be in range.
 const map_block *people_tile(int c, int r);
 inline bool in_building(int c, int r) {
     return c >= 0 && c < BUILDING_COLS && r >= 0 && r < BUILDING_ROWS;
-}
-inline bool tile_is_beacon(const map_block *b) {
-    return b->user3 != 0;
-}
-inline bool tile_is_door(const map_block *b) {
-    return b->user1 == TILE_DOOR_UP || b->user1 == TILE_DOOR_DOWN;
-}
-// Fire tiles, and open tiles that are not beacon tiles, stop a walker.
-inline bool tile_blocks_walk(const map_block *b) {
-    return b->user1 == TILE_FIRE || (b->user1 == TILE_OPEN && !tile_is_beacon(b));
 }
 
 // The slot word of the tile under a map point, or nullptr outside the building.

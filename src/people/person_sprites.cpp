@@ -1,6 +1,8 @@
 // The body-part sprite tables and their loading from the 179 bitmap files.
 #include "people/people.h"
 
+#include "shell/asset_files.h"
+
 #include <cstdio>
 
 BITMAP *leg_sprites[SPRITE_SETS][SPRITE_SLOTS];
@@ -16,6 +18,7 @@ constexpr int BOARD_SLOT = 8;
 constexpr int STEP_OFF_SLOT = 9;
 
 char failed_name[32];
+std::string failed_why;
 bool load_failed;
 
 // One load_bitmap per call, even for a file already loaded into another slot:
@@ -23,10 +26,12 @@ bool load_failed;
 BITMAP *load_part(const char *part, int set, char view, int frame) {
     char name[32];
     snprintf(name, sizeof name, "%s%d-%c-%d.bmp", part, set, view, frame);
-    BITMAP *bmp = load_bitmap(name, nullptr);
+    std::string why;
+    BITMAP *bmp = asset_load_bitmap(name, &why);
     if (!bmp && !load_failed) {
         load_failed = true;
         snprintf(failed_name, sizeof failed_name, "%s", name);
+        failed_why = why;
     }
     return bmp;
 }
@@ -81,7 +86,7 @@ void free_table(BITMAP *table[SPRITE_SETS][SPRITE_SLOTS]) {
 
 } // namespace
 
-const char *load_person_sprites() {
+const char *load_person_sprites(std::string *why) {
     free_person_sprites();
     load_failed = false;
     for (int set = 0; set < SPRITE_SETS; set++) load_legs(set);
@@ -90,6 +95,7 @@ const char *load_person_sprites() {
     if (!load_failed) return nullptr;
     // Drawing needs every entry: never leave a half-filled table behind.
     free_person_sprites();
+    if (why) *why = failed_why;
     return failed_name;
 }
 

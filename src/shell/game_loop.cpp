@@ -6,12 +6,15 @@
 #include "people/people.h"
 #include "screens/screens.h"
 #include "shell/frame_pacer.h"
+#include "shell/game_map.h"
 #include "shell/saved_game.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-static bool mission_running() { return rescued_count < people_count; }
+static bool mission_running() {
+    return rescued_count < people_count;
+}
 
 void mission_start() {
     mission_col_offset = mission < MISSION_COUNT ? mission * BUILDING_COLS : 0;
@@ -83,9 +86,9 @@ void game_loop() {
         mission = 0;
         resumed = false;
         drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
-        if (map_load("buildings.fmp") != 0) {
-            fprintf(stderr, "highrise: cannot load the map \"buildings.fmp\" (error %d)\n",
-                    map_error);
+        std::string map_problem = game_map_load(MAP_FILE_NAME);
+        if (!map_problem.empty()) {
+            fprintf(stderr, "highrise: %s\n", map_problem.c_str());
             allegro_exit();
             exit(1);
         }
@@ -97,7 +100,7 @@ void game_loop() {
             return;
         }
         // "Resume" without a readable saved game is a new game, with a new score.
-        if (choice != MENU_RESUME || !load_saved_game()) score = 0;
+        if (choice != MENU_RESUME || !resume_saved_game()) score = 0;
         set_trans_blender(0, 0, 0, 210);
         mission_start();
         for (;;) {

@@ -8,11 +8,13 @@
 #include "shell/saved_game.h"
 
 #include "map/map.h"
-#include "shell/file_places.h"
 #include "people/people.h"
+#include "shell/dialogs.h"
+#include "shell/file_places.h"
 #include "shell/game_state.h"
 #include "shell/hud.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -77,8 +79,61 @@ bool record_valid(const person &p) {
     return true;
 }
 
+// The block a tile of the file shows (its cell has been checked).
+const map_block *file_block(int col, int row) {
+    return map_block_of_cell(get32(tile_offset(row, col)));
+}
+
+bool door_in_file(int col, int row) {
+    return col >= 0 && col < BUILDING_COLS && row >= 0 && row < BUILDING_ROWS &&
+           tile_is_door(file_block(col, row));
+}
+
+// A person in transit is where its state puts it: riding in the shaft between the
+// door it boarded at and the one it rides to; otherwise on its floor, bound for a
+// door of that floor (walking, boarding, or back out of a door that led nowhere).
+// Stepping off and walking to a slot belong to people who hold one.
+bool transit_in_place(const person &p) {
+    int col = column_of_x(p.x), row = p.y / TILE_SIZE;
+    switch (p.state) {
+    case PERSON_RIDING:
+        return door_in_file(col, p.origin_y / TILE_SIZE) &&
+               door_in_file(col, p.target_y / TILE_SIZE);
+    case PERSON_STEPPING_OFF:
+    case PERSON_TO_SLOT: return false;
+    default: return door_in_file(column_of_x(p.target_x), row);
+    }
+}
+
+// The file against itself and the map: slot bits only where a person can stand,
+// every beacon tile's back slots kept taken, each person in transit in place, and
+// people_count exactly the people the file accounts for (rescued, standing in a
+// slot, in transit), so that the mission it resumes can end.
+bool image_consistent(int transit) {
+    long counted = get32(SAVED_RESCUED_OFFSET) + transit;
+    for (int row = 0; row < BUILDING_ROWS; row++)
+        for (int col = 0; col < BUILDING_COLS; col++) {
+            const map_block *b = file_block(col, row);
+            unsigned word = (uint32_t)get32(tile_offset(row, col) + 4);
+            if (tile_is_beacon(b)) {
+                if ((word & BEACON_SLOT_MASK) != BEACON_SLOT_MASK) return false;
+                word &= ~BEACON_SLOT_MASK;
+            } else if (word != 0 && tile_blocks_walk(b)) {
+                return false;
+            }
+            counted += __builtin_popcount(word);
+        }
+    if (counted != get32(SAVED_PEOPLE_COUNT_OFFSET)) return false;
+    for (int n = 0; n < transit; n++) {
+        person p;
+        memcpy(&p, image + record_offset(n), sizeof p);
+        if (!transit_in_place(p)) return false;
+    }
+    return true;
+}
+
 // Checks a file image of `size` bytes; true when every field is one the game can
-// take in as it stands.
+// take in as it stands and the whole agrees with itself and the map.
 bool image_valid(std::size_t size) {
     if (size < SAVED_HEADER_SIZE || size > SAVED_GAME_MAX_SIZE) return false;
     if ((size - SAVED_HEADER_SIZE) % SAVED_RECORD_SIZE != 0) return false;
@@ -100,7 +155,7 @@ bool image_valid(std::size_t size) {
         memcpy(&p, image + record_offset(n), sizeof p);
         if (!record_valid(p)) return false;
     }
-    return true;
+    return image_consistent(transit);
 }
 
 // The whole image goes to the temporary file, which then takes the saved game's
@@ -150,14 +205,15 @@ bool save_game() {
     return write_image(record_offset(transit));
 }
 
-bool load_saved_game() {
+SavedGameLoad load_saved_game() {
     std::string path = saved_game_path();
-    FILE *f = path.empty() ? nullptr : fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (path.empty()) return SavedGameLoad::MISSING;
+    FILE *f = fopen(path.c_str(), "rb");
+    if (!f) return errno == ENOENT ? SavedGameLoad::MISSING : SavedGameLoad::REFUSED;
     std::size_t size = fread(image, 1, sizeof image, f);
     bool read_ok = !ferror(f);
     fclose(f);
-    if (!read_ok || !image_valid(size)) return false;
+    if (!read_ok || !image_valid(size)) return SavedGameLoad::REFUSED;
 
     mission = get32(0);
     score = get32(4);
@@ -180,5 +236,11 @@ bool load_saved_game() {
     for (int n = 0; n < loaded_transit_count; n++)
         memcpy(&people[n], image + record_offset(n), SAVED_RECORD_SIZE);
     resumed = true;
-    return true;
+    return SavedGameLoad::LOADED;
+}
+
+bool resume_saved_game() {
+    SavedGameLoad result = load_saved_game();
+    if (result == SavedGameLoad::REFUSED) tell_player(NOTICE_SAVE_REFUSED);
+    return result == SavedGameLoad::LOADED;
 }

@@ -24,6 +24,15 @@ static_assert(SAVED_HEADER_SIZE == 13460, "saved game header size");
 // Writes the saved game; false when it could not be written whole (the previous
 // saved game is then left as it was).
 bool save_game();
-// Reads the saved game; false when there is none or it is damaged (the game state
-// is then left untouched).
-bool load_saved_game();
+// A class enum, so that no caller can take the result for a yes or no.
+enum class SavedGameLoad {
+    LOADED,
+    MISSING, // no file (or no player's folder): not worth a word
+    REFUSED  // a file that is damaged, foreign, or cannot be read
+};
+// Reads the saved game. Unless it is loaded, the game state is left untouched; a
+// refused file is left on disk as it is.
+SavedGameLoad load_saved_game();
+// "Resume": loads the saved game and tells the player when a file was there but
+// could not be taken; true when the game is resumed.
+bool resume_saved_game();

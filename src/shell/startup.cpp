@@ -5,6 +5,8 @@
 #include "map/map.h"
 #include "people/people.h"
 #include "screens/screens.h"
+#include "shell/asset_files.h"
+#include "shell/display_loss.h"
 #include "shell/file_places.h"
 #include "shell/rng.h"
 #include "shell/saved_game.h"
@@ -33,13 +35,18 @@
 
 static SAMPLE *load_sample_or_fail(const char *name) {
     SAMPLE *sample = load_sample(name);
-    if (!sample) startup_fail("cannot load sound sample \"%s\"", name);
+    if (!sample) {
+        std::string why = asset_file_problem(name);
+        startup_fail("cannot load sound sample \"%s\": %s", name,
+                     why.empty() ? "it is not a sound the library can read" : why.c_str());
+    }
     return sample;
 }
 
 static BITMAP *load_bitmap_or_fail(const char *name) {
-    BITMAP *bmp = load_bitmap(name, nullptr);
-    if (!bmp) startup_fail("cannot load image \"%s\"", name);
+    std::string why;
+    BITMAP *bmp = asset_load_bitmap(name, &why);
+    if (!bmp) startup_fail("cannot load image \"%s\": %s", name, why.c_str());
     return bmp;
 }
 
@@ -75,8 +82,11 @@ static void build_debris() {
 }
 
 static void load_font() {
-    font_data = load_datafile("font.dat");
-    if (!font_data || font_data[0].type != DAT_FONT) startup_fail("cannot load font \"font.dat\"");
+    std::string why;
+    font_data = asset_load_datafile("font.dat", &why);
+    if (!font_data) startup_fail("cannot load font \"font.dat\": %s", why.c_str());
+    if (font_data[0].type != DAT_FONT)
+        startup_fail("cannot load font \"font.dat\": its first object is not a font");
     game_font = (FONT *)font_data[0].dat;
     text_h = text_height(game_font);
 }
@@ -130,6 +140,7 @@ int game_main() {
                         "set?)\n");
         return 1;
     }
+    display_loss_watch();
     install_timer();
     install_keyboard();
 
@@ -166,8 +177,9 @@ int game_main() {
 
     heli_bmp = load_bitmap_or_fail("helicopter.bmp");
     backdrop_bmp = load_bitmap_or_fail("la.jpg");
-    if (const char *missing = load_person_sprites())
-        startup_fail("cannot load image \"%s\"", missing);
+    std::string why;
+    if (const char *failed = load_person_sprites(&why))
+        startup_fail("cannot load image \"%s\": %s", failed, why.c_str());
 
     back_buffer = create_bitmap_or_fail(SCREEN_WIDTH, SCREEN_HEIGHT, "back buffer");
     clear_bitmap(back_buffer);

@@ -176,7 +176,8 @@ int main(int argc, char **argv) {
         if (chance(1)) { // save and resume, as S, "Yes" and the menu's "Resume" would
             if (!save_game()) fail("the game could not be saved");
             new_game();
-            if (!load_saved_game()) fail("the saved game could not be read");
+            if (load_saved_game() != SavedGameLoad::LOADED)
+                fail("the saved game could not be read");
             mission_start();
             learn_building();
             pilot.current = job(), resumes++;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Start-up failures: without a display, and with each start-up asset missing, the game
-# says in one line what is wrong and ends with status 1.
+# Start-up failures: without a display, and with each start-up asset missing or cut
+# short, the game says in one line what is wrong and ends with status 1.
 set -u
 : "${SOURCE_DIR:?}"
 . "$(dirname "$0")/../support/game_driver.sh"
@@ -30,3 +30,22 @@ done
 mv "$WORK/data" "$WORK/data.away"
 expect_failure "no data folder" "$WORK/data" "$GAME"
 mv "$WORK/data.away" "$WORK/data"
+
+# A copy cut to half its size in place of the file: refused, never shown half blank,
+# and the backdrop never decoded past its end.
+for cut in helicopter.bmp stop.tga save.tga body3-f-0.bmp font.dat; do
+    rm "$WORK/data/$cut" && head -c $(($(stat -L -c %s "$DATA_DIR/$cut") / 2)) "$DATA_DIR/$cut" >"$WORK/data/$cut"
+    expect_failure "$cut cut to half" "\"$cut\": the file is cut short" "$GAME"
+    rm "$WORK/data/$cut" && ln -s "$DATA_DIR/$cut" "$WORK/data/"
+done
+for size in 100000 2000 205; do
+    rm "$WORK/data/la.jpg" && head -c $size "$DATA_DIR/la.jpg" >"$WORK/data/la.jpg"
+    expect_failure "la.jpg cut to $size bytes" '"la.jpg": its JPEG data ends without an end-of-image marker' "$GAME"
+done
+# Cut, and closed again with an end-of-image marker: the decoder finds the data short.
+{ head -c 100000 "$DATA_DIR/la.jpg" && printf '\377\331'; } >"$WORK/data/la.jpg"
+expect_failure "la.jpg cut and closed" '"la.jpg": its JPEG data is damaged (Corrupt JPEG data: premature end of data segment)' "$GAME"
+rm "$WORK/data/la.jpg" && ln -s "$DATA_DIR/la.jpg" "$WORK/data/"
+rm "$WORK/data/wind.wav" && head -c 30 "$DATA_DIR/wind.wav" >"$WORK/data/wind.wav"
+expect_failure "wind.wav cut to 30 bytes" '"wind.wav": it is not a sound the library can read' "$GAME"
+rm "$WORK/data/wind.wav" && ln -s "$DATA_DIR/wind.wav" "$WORK/data/"

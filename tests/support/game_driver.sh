@@ -5,7 +5,9 @@
 ARTIFACT_DIR=${ARTIFACT_DIR:-$BUILD_DIR/test-artifacts}
 GAME_PID=""
 fail() { echo "FAIL: $*" >&2; exit 1; }
-in_xvfb() { [ -n "${IN_XVFB:-}" ] || IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"; }
+# The server keeps running between games (-noreset): a script that starts the game
+# more than once would otherwise find it resetting after the last client left.
+in_xvfb() { [ -n "${IN_XVFB:-}" ] || IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"; }
 
 # new_run <name> [own]: a fresh scratch $WORK holding a copy of the game ($WORK/highrise)
 # with its own data folder beside it ($WORK/data, links to the generated files, which a

@@ -1,6 +1,7 @@
 #include "support/headless.h"
 
 #include "people/people.h"
+#include "shell/asset_files.h"
 #include "shell/game_state.h"
 
 #include <cstdlib>
@@ -68,14 +69,15 @@ bool headless_load_data_assets() {
     if (!getcwd(old_dir, sizeof old_dir)) return false;
     if (chdir(HIGHRISE_DATA_DIR) != 0) return false;
     bool ok = true;
-    font_data = load_datafile("font.dat");
+    std::string why; // the game's own checked loaders
+    font_data = asset_load_datafile("font.dat", &why);
     ok = ok && font_data && font_data[0].type == DAT_FONT;
     if (ok) {
         game_font = (FONT *)font_data[0].dat;
         text_h = text_height(game_font);
     }
     auto load = [&](BITMAP **slot, const char *name) {
-        BITMAP *bmp = load_bitmap(name, nullptr);
+        BITMAP *bmp = asset_load_bitmap(name, &why);
         ok = ok && bmp;
         if (bmp) {
             if (*slot) destroy_bitmap(*slot);

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
-void test_map_create(int width, int height, const std::vector<test_block> &blocks,
-                     int gfx) {
+void test_map_create(int width, int height, const std::vector<test_block> &blocks, int gfx) {
     map_free();
     map_error = MAP_ERR_NONE;
     map_width = (int16_t)width;
@@ -56,4 +56,23 @@ void test_map_set_anims(const std::vector<int> &frames, const std::vector<map_an
     for (size_t i = 0; i < anims.size(); i++) anim_table[i + 1] = anims[i];
     anim_table_end = anim_table + anims.size() + 1;
     map_reset_animations();
+}
+
+fmp::Map test_building(int cols, int rows, int tile_w, int tile_h) {
+    fmp::Map m;
+    m.width = (int16_t)cols, m.height = (int16_t)rows, m.gfx_count = 1;
+    m.block_width = (int16_t)tile_w, m.block_height = (int16_t)tile_h;
+    m.gfx.assign((size_t)tile_w * tile_h * 2, 0x42);
+    m.blocks.resize(TB_BLOCKS);
+    m.blocks[TB_FIRE].user1 = 1, m.blocks[TB_DOOR_UP].user1 = 2, m.blocks[TB_DOOR_DOWN].user1 = 3;
+    m.blocks[TB_BEACON].user3 = 1, m.blocks[TB_PEOPLE].user2 = 2;
+    m.layers[0].assign((size_t)cols * rows, TB_FLOOR);
+    for (int c = 0; c + 14 <= cols; c += 14)
+        for (auto [dc, r, block] : {std::tuple{6, 101, TB_DOOR_UP},
+                                    {6, 100, TB_DOOR_DOWN},
+                                    {5, 100, TB_BEACON},
+                                    {7, 101, TB_PEOPLE},
+                                    {9, 90, TB_FIRE}})
+            if (r < rows) m.layers[0][(size_t)r * cols + c + dc] = (int16_t)block;
+    return m;
 }

@@ -2,6 +2,7 @@
 // the map (people, fires, water, saved game) without going through a file.
 #pragma once
 
+#include "fmp/fmp_writer.h"
 #include "map/map.h"
 
 #include <vector>
@@ -30,3 +31,10 @@ void test_map_set_anims(const std::vector<int> &frames, const std::vector<map_an
 // A mission-sized map: 98 x 120 tiles (seven missions of 14 columns).
 constexpr int TEST_MAP_COLS = 98;
 constexpr int TEST_MAP_ROWS = 120;
+
+// A playable building as the content of a map file, cols x rows tiles of tile_w x
+// tile_h pixels: in every mission's 14 columns, two people on row 101 beside a door
+// riding up to the door of row 100, a beacon tile beside that door, a fire on row 90.
+enum { TB_FLOOR, TB_FIRE, TB_BURNT, TB_DOOR_UP, TB_DOOR_DOWN, TB_BEACON, TB_PEOPLE, TB_BLOCKS };
+fmp::Map test_building(int cols = TEST_MAP_COLS, int rows = TEST_MAP_ROWS, int tile_w = 64,
+                       int tile_h = 64);

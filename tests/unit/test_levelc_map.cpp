@@ -102,8 +102,25 @@ TEST(LevelCli, ReportsEveryFaultAndWritesNothing) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
     EXPECT_EQ(file_bytes(dir.path + "/log"),
               bad + ":117:19: 4 people on this floor can never reach a beacon\n" + missing +
-                  ":1:1: cannot read the file\n");
+                  ": cannot read the file (No such file or directory)\n");
     EXPECT_TRUE(access(out.c_str(), F_OK) && access((out + ".part").c_str(), F_OK));
+}
+
+// A folder, an endless device and a file far larger than any mission are refused
+// before they are read (the device would otherwise be read until memory runs out).
+TEST(LevelCli, RefusesWhatIsNoLevelFileBeforeReadingIt) {
+    temp_dir dir;
+    std::string good = dir.path + "/good.txt", big = dir.path + "/big.txt";
+    std::ofstream(good) << mission_text(small_building());
+    std::ofstream(big) << std::string(LEVEL_FILE_MAX_BYTES + 1, '.');
+    std::string args = " " + good + " " + dir.path + " /dev/zero " + big + " " + good + " " + good +
+                       " " + good + " > " + dir.path + "/log 2>&1";
+    int status =
+        system((HIGHRISE_BUILD_DIR "/tools/levelc -o " + dir.path + "/b.fmp" + args).c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(file_bytes(dir.path + "/log"),
+              dir.path + ": is a folder, not a level file\n/dev/zero: is not a regular file\n" +
+                  big + ": is 65537 bytes; a level file has at most 65536\n");
 }
 
 } // namespace

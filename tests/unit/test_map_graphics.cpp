@@ -2,6 +2,9 @@
 // rules and the choice of graphics chunk; drawing, checked pixel by pixel.
 #include "test_map_util.h"
 
+#include <array>
+#include <cstdlib>
+
 using GraphicsTest = MapTest;
 
 // The tile of one graphic, a row of pixels at the depth; given "AGFX", "BGFX" comes first.
@@ -119,5 +122,47 @@ TEST_F(GraphicsTest, TilesDrawOpaqueMaskedOrSkippedInsideTheRectangleOnly) {
     map_free();
     map_draw_background(dest, 0, 0, 0, 0, 100, 80); // without a map: nothing
     EXPECT_EQ(getpixel(dest, 5, 5), BACKDROP);
+    destroy_bitmap(dest);
+}
+
+// Staggered maps: diamonds 8 x 4 pixels, odd rows shifted by half a tile right and down.
+// Graphic 0 is the pick mask, graphics 1 to 7 are diamonds of seven colours, and the
+// cells make every neighbour differ. Each pixel drawn must show the block that the
+// pixel pick finds there: a row drawn without its shift, or a pick into the wrong
+// neighbouring row or column, shows another colour.
+TEST_F(GraphicsTest, StaggeredRowsAreDrawnWhereThePixelPickFindsThem) {
+    constexpr int W = 8, H = 4, COLS = 6, ROWS = 10, BLOCKS = 7;
+    fmp::Map m = small_map(COLS, ROWS, BLOCKS + 1, BLOCKS);
+    m.block_width = W, m.block_height = H, m.header_size = 38;
+    m.block_step_x = W, m.block_step_y = H, m.block_stagger_x = W / 2, m.block_stagger_y = H / 2;
+    m.gfx.clear();
+    // |x - 3.5| / 4 + |y - 1.5| / 2 < 1, in whole numbers; never exactly 1.
+    auto inside = [](int x, int y) { return std::abs(2 * x - 7) + 2 * std::abs(2 * y - 3) < 8; };
+    auto colour = [](int n) { return std::array<int, 3>{40 * n, 255 - 30 * n, 20 + 25 * n}; };
+    for (int n = 0; n <= BLOCKS; n++)
+        for (int p = 0; p < W * H; p++) {
+            auto c = colour(n);
+            if (inside(p % W, p / W))
+                fmp::put_pixel16(m.gfx, c[0], c[1], c[2]);
+            else
+                fmp::put_pixel16(m.gfx, 255, 0, 255);
+        }
+    m.pick_mask_gfx = 1; // graphic 0 would read as an empty tile
+    for (int i = 0; i < BLOCKS; i++) m.blocks[i].bg = i + 1, m.blocks[i].flags = BLOCK_TRANSPARENT;
+    for (int i = 0; i < COLS * ROWS; i++)
+        m.layers[0][i] = (int16_t)((i % COLS + 3 * (i / COLS)) % BLOCKS);
+    ASSERT_EQ(load_map(m), 0);
+    BITMAP *dest = create_bitmap(COLS * W, ROWS * H / 2);
+    clear_to_color(dest, BACKDROP);
+    map_draw_background(dest, 0, 0, 0, 0, dest->w, dest->h);
+    int wrong = 0, checked = 0;
+    // Away from the edges, where the pick holds a pixel to the map's first or last tile.
+    for (int y = H; y < dest->h - H; y++)
+        for (int x = W; x < dest->w - W; x++, checked++) {
+            const map_block *b = map_get_block_at_pixel(x, y);
+            auto c = colour((int)(b - map_blocks) + 1);
+            wrong += getpixel(dest, x, y) != makecol(c[0], c[1], c[2]);
+        }
+    EXPECT_EQ(wrong, 0) << "of " << checked;
     destroy_bitmap(dest);
 }

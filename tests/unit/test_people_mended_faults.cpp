@@ -8,7 +8,7 @@ using Mended = PeopleWorld;
 // (case 0, on a beacon), else in the slot it left (1), else at the door, slotless (2).
 TEST_F(Mended, ADeadEndDoorLosesNobody) {
     for (int n = 0; n < 3; n++) {
-        people_count = pickup_count = 0;
+        people_count = pickup_count = rescued_count = 0;
         tile(0, ROW, n ? BLK_DOOR_UP : (int)BLK_DOOR_UP_BEACON);
         for (int c = 0; c < 14; c++) word(c, ROW) = c > 8 ? 0 : n == 0 && c == 0 ? 1 : 0x1ff;
         const person &p = people[stand(13, ROW, 7)];
@@ -27,9 +27,11 @@ TEST_F(Mended, ADeadEndDoorLosesNobody) {
         int c = n == 0 ? 0 : 13, k = n == 0 ? 1 : 7;
         EXPECT_TRUE(p.status == STATUS_IN_SLOT && slot_of(p) == k && (word(c, ROW) >> k & 1));
         EXPECT_TRUE(unsigned(p.x - slot_x(c, k)) <= 2 && unsigned(slot_y(ROW, k) - p.y) <= 2);
-        // On the beacon it is queued and rescued, so that the mission can end.
-        for (int f = 0; f < 3000 && n == 0 && p.status != STATUS_RESCUED; f++) update_rescue_heli();
-        EXPECT_EQ(rescued_count, 1);
+        // On the beacon it is queued and rescued, so that the mission can end; back in
+        // its own slot it waits there, neither queued nor rescued.
+        for (int f = 0; f < 3000 && p.status != STATUS_RESCUED; f++) update_rescue_heli();
+        EXPECT_EQ(rescued_count, n == 0 ? 1 : 0) << n;
+        EXPECT_EQ(p.status, n == 0 ? STATUS_RESCUED : STATUS_IN_SLOT) << n;
     }
 }
 

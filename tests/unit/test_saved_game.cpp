@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using bytes = std::vector<uint8_t>;
-enum { B_FLOOR, B_FIRE, B_BURNT, B_BEACON, BLOCKS };
+enum { B_FLOOR, B_FIRE, B_BURNT, B_BEACON, B_OPEN, B_DOOR, BLOCKS };
 
 bytes read_save() {
     bytes b(1 << 16); // more than any saved game: a save gone wrong cannot hang the test
@@ -37,7 +37,7 @@ std::string snapshot() {
     s.append((const char *)slot_grid, sizeof slot_grid).append((const char *)people, sizeof people);
     return s.append((const char *)map_layers[0], 2 * map_width * map_height);
 }
-// A person walking to a door, as a call to the elevator leaves it.
+// A person walking to the door of tile (5, 40), as a call to the elevator leaves it.
 person in_transit(int seed) {
     person p{};
     p.face = (uint8_t)(seed % 10), p.body = (uint8_t)((seed + 3) % 10), p.body_flip = 1;
@@ -56,8 +56,11 @@ struct SavedGameTest : testing::Test {
         fs::current_path(dir = name);
         setenv("XDG_DATA_HOME", name, 1); // the saved game goes to <dir>/highrise-rescue
         std::vector<test_block> blocks(BLOCKS);
-        blocks[B_FIRE].user1 = 1, blocks[B_BEACON].user3 = 1;
+        blocks[B_FIRE].user1 = 1, blocks[B_BEACON].user3 = 1, blocks[B_OPEN].user1 = 4;
+        blocks[B_DOOR].user1 = 2;
         test_map_create(TEST_MAP_COLS, TEST_MAP_ROWS, blocks);
+        for (int m = 0; m < MISSION_COUNT; m++)
+            map_set_cell(m * 14 + 5, 40, B_DOOR); // see in_transit
         // Cell -1 is an animation showing block 0 or 2.
         test_map_set_anims({B_FLOOR, B_BURNT}, {map_anim{ANIM_LOOP_FORWARD, 0, 0, 0, 0, 0, 2}});
         clear();
@@ -102,7 +105,7 @@ TEST_F(SavedGameTest, SavedTwiceThenResumedOntoAFreshMap) {
     test_map_fill(0, 0, TEST_MAP_COLS - 1, TEST_MAP_ROWS - 1, B_FLOOR); // loaded afresh
     clear(), memset(people, 0x5a, sizeof people);
     const time_t before = time(nullptr);
-    ASSERT_TRUE(load_saved_game());
+    ASSERT_EQ(load_saved_game(), SavedGameLoad::LOADED);
     EXPECT_TRUE(mission == 2 && score == 0x01020304 && resumed && loaded_transit_count == 3);
     EXPECT_TRUE(map_get_cell(col(0), 0) == -1 && map_get_cell(col(4), 7) == B_BURNT);
     set_trans_blender(0, 0, 0, 210), hud_draw(); // the blend play draws with
@@ -121,7 +124,7 @@ TEST_F(SavedGameTest, FullBeaconTileRebuildsThreeQueuedPeople) {
     slot_grid[20 * 14 + 6] = 0x1ff, people_count = 3;
     ASSERT_TRUE(save_game());
     slot_grid[20 * 14 + 6] = people_count = 0;
-    ASSERT_TRUE(load_saved_game());
+    ASSERT_EQ(load_saved_game(), SavedGameLoad::LOADED);
     place_people(1);
     ASSERT_TRUE(people_count == 3 && pickup_count == 3 && slot_grid[20 * 14 + 6] == 0x1ff);
     for (int i = 0; i < 3; i++) // a beacon tile's people stand unjittered
@@ -129,13 +132,26 @@ TEST_F(SavedGameTest, FullBeaconTileRebuildsThreeQueuedPeople) {
                     people[i].y == 64 * 20 + 61);
 }
 
-TEST_F(SavedGameTest, DamagedFilesAreRefusedAndLeftOnDisk) {
-    people_count = 4, rescued_count = 1;
+std::string told; // the notices shown, one a line
+int notice_box(const char *line, const char *button1, const char *button2) {
+    told += std::string(line) + (strcmp(button1, "OK") || button2 ? " (buttons?)" : "") + "\n";
+    return 1;
+}
+
+// Refused files change nothing, stay on disk as they were, and "Resume" tells the
+// player so; a missing file is told nothing.
+TEST_F(SavedGameTest, DamagedOrInconsistentFilesAreRefusedToldAndLeftOnDisk) {
+    // 4 people: 1 rescued, 1 standing on tile (1, 1), 2 walking to the door of (5, 40).
+    people_count = 4, rescued_count = 1, slot_grid[1 * 14 + 1] = 0x4;
     people[0] = in_transit(0), people[2] = in_transit(2);
     ASSERT_TRUE(save_game());
     const bytes good = read_save();
+    dialog_box_hook = notice_box;
+    ASSERT_TRUE(resume_saved_game());
+    EXPECT_EQ(told, "");
     // Offset, width, value: a 32-bit field (4) or byte (1) set, or the file cut or padded
-    // to the offset (0). Header and counters, slot word and cell, record 1, lengths.
+    // to the offset (0). Header and counters, slot word and cell, record 1, lengths;
+    // then files that do not agree with themselves or the map.
     const int R = 13500, T = 132; // record 1, tile (1, 1)
     // clang-format off
     const int patches[][3] = {
@@ -146,7 +162,17 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAndLeftOnDisk) {
         {R + 12, 4, -1}, {R + 12, 4, 7680}, {R + 16, 1, 3}, {R + 17, 1, 3}, {R + 20, 4, -200},
         {R + 24, 4, 100000}, {R + 28, 4, -64}, {R + 32, 1, 6}, {R + 33, 1, 0}, {R + 33, 1, 6},
         {R + 34, 1, 1}, {R + 34, 1, 0}, {R + 35, 1, 7}, {R + 37, 1, 255},
-        {0, 0, 0}, {13459, 0, 0}, {R + 39, 0, 0}, {R + 160, 0, 0}, {13460 + 41000, 0, 0}};
+        {0, 0, 0}, {13459, 0, 0}, {R + 39, 0, 0}, {R + 160, 0, 0}, {13460 + 41000, 0, 0},
+        // people_count one too many, one too few, 1000; a rescued person fewer; a second
+        // person on tile (1, 1) that nobody counts
+        {13456, 4, 5}, {13456, 4, 3}, {13456, 4, 1000}, {13452, 4, 0}, {T + 4, 4, 0x6},
+        // the person of tile (1, 1) on a sky tile, in a fire; a beacon tile whose back
+        // slots are free
+        {T, 4, B_OPEN}, {T, 4, B_FIRE}, {T + 8, 4, B_BEACON},
+        // record 1 riding in a column without doors, bound for a door that is none,
+        // walking to a slot it does not hold, stepping off
+        {R + 32, 1, PERSON_RIDING}, {R + 20, 4, 600}, {R + 32, 1, PERSON_TO_SLOT},
+        {R + 32, 1, PERSON_STEPPING_OFF}};
     // clang-format on
     mission = 0, score = 77;
     for (const auto &p : patches) {
@@ -155,12 +181,19 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAndLeftOnDisk) {
         for (int i = 0; i < p[1]; i++) file[p[0] + i] = (uint8_t)((uint32_t)p[2] >> 8 * i);
         write_save(file);
         const std::string before = snapshot();
-        EXPECT_TRUE(!load_saved_game() && snapshot() == before && read_save() == file)
+        told.clear();
+        EXPECT_TRUE(!resume_saved_game() && snapshot() == before && read_save() == file)
+            << "at " << p[0] << ": " << p[2];
+        EXPECT_EQ(told, "The saved game could not be read. A new game starts.\n")
             << "at " << p[0] << ": " << p[2];
     }
-    fs::remove(saved_game_path()); // "Resume" without a file: a new game
+    fs::remove(saved_game_path()); // "Resume" without a file: a new game, silently
     const std::string before = snapshot();
-    EXPECT_TRUE(!load_saved_game() && snapshot() == before);
+    told.clear();
+    EXPECT_TRUE(load_saved_game() == SavedGameLoad::MISSING && !resume_saved_game() &&
+                snapshot() == before && told.empty());
+    fs::create_directory(saved_game_path()); // there, but unreadable
+    EXPECT_TRUE(load_saved_game() == SavedGameLoad::REFUSED && snapshot() == before);
 }
 
 // The boxes shown, a letter each (Q, G, S the three questions, N the failed save's notice),

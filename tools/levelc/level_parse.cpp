@@ -4,9 +4,13 @@
 #include "levelc/tile_styles.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -158,12 +162,40 @@ bool level_parse(const std::string &file, const std::string &text, mission &out,
 }
 
 bool level_read_file(const std::string &path, mission &out, std::vector<level_error> &errors) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        errors.push_back({path, {1, 1}, "cannot read the file"});
+    auto refuse = [&](const std::string &message) {
+        errors.push_back({path, {}, message});
         return false;
+    };
+    // Not blocking on a pipe, and looked at before anything is read: a folder, a
+    // device or a huge file is refused as it stands.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return refuse(std::string("cannot read the file (") + strerror(errno) + ")");
+    struct stat st;
+    std::string text, problem;
+    if (fstat(fd, &st) != 0)
+        problem = std::string("cannot read the file (") + strerror(errno) + ")";
+    else if (S_ISDIR(st.st_mode))
+        problem = "is a folder, not a level file";
+    else if (!S_ISREG(st.st_mode))
+        problem = "is not a regular file";
+    else if (st.st_size > LEVEL_FILE_MAX_BYTES)
+        problem = "is " + std::to_string((long long)st.st_size) +
+                  " bytes; a level file has at most " + std::to_string(LEVEL_FILE_MAX_BYTES);
+    else {
+        // One byte more than allowed shows a file that grew since it was looked at.
+        text.resize(LEVEL_FILE_MAX_BYTES + 1);
+        size_t got = 0;
+        ssize_t n = 1;
+        while (n > 0 && got < text.size())
+            if ((n = read(fd, &text[got], text.size() - got)) > 0) got += (size_t)n;
+        if (n < 0)
+            problem = std::string("cannot read the file (") + strerror(errno) + ")";
+        else if (got > LEVEL_FILE_MAX_BYTES)
+            problem = "has more than " + std::to_string(LEVEL_FILE_MAX_BYTES) +
+                      " bytes; a level file has at most that";
+        text.resize(got);
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return level_parse(path, text.str(), out, errors);
+    close(fd);
+    if (!problem.empty()) return refuse(problem);
+    return level_parse(path, text, out, errors);
 }

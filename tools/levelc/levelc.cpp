@@ -5,6 +5,7 @@
 #include <cstring>
 
 std::string level_error_text(const level_error &error) {
+    if (error.at.line == 0) return error.file + ": " + error.message;
     return error.file + ":" + std::to_string(error.at.line) + ":" +
            std::to_string(error.at.column) + ": " + error.message;
 }

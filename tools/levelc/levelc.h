@@ -17,7 +17,10 @@ constexpr int MAX_MISSION_FIRES = 1024;
 // Columns either side of an elevator door where an arriving person may find a place.
 constexpr int ARRIVAL_REACH = 8;
 constexpr int TILE_SIZE = 64;
+// A mission file is a few kilobytes; anything far larger is not one.
+constexpr long LEVEL_FILE_MAX_BYTES = 64 * 1024;
 
+// Line 0: a fault of the whole file, reported without a position.
 struct source_pos {
     int line = 0;
     int column = 0;
@@ -44,7 +47,7 @@ struct level_error {
     std::string message;
 };
 
-// "file:line:column: message"
+// "file:line:column: message", or "file: message" for a fault of the whole file.
 std::string level_error_text(const level_error &error);
 
 // ---- reading ------------------------------------------------------------------
@@ -52,7 +55,8 @@ std::string level_error_text(const level_error &error);
 // is not a well-formed mission.
 bool level_parse(const std::string &file, const std::string &text, mission &out,
                  std::vector<level_error> &errors);
-// Reads and parses a mission file.
+// Reads and parses a mission file; refuses anything but a regular file of at most
+// LEVEL_FILE_MAX_BYTES before reading it.
 bool level_read_file(const std::string &path, mission &out, std::vector<level_error> &errors);
 
 // ---- checks -------------------------------------------------------------------
