@@ -9,11 +9,15 @@ new_run display_lost
 XVFB_PID=""
 trap '[ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null; [ -z "$XVFB_PID" ] || kill -KILL "$XVFB_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 own_display() {
+    rm -f "$WORK/display" # else the last server's number may be read before the new one
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
     [ -s "$WORK/display" ] || fail "no virtual display"
     export DISPLAY=":$(cat "$WORK/display")"
+    # The number can come before the server takes connections: wait until it does.
+    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && return; sleep 0.1; done
+    fail "the virtual display $DISPLAY takes no connection"
 }
 # lose_display <when> <signal>: kills the server and expects the one line and status 1.
 # A server killed outright leaves its lock and socket behind: they are cleared here.
