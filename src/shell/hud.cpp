@@ -5,6 +5,7 @@
 
 #include "people/people.h"
 #include "shell/game_state.h"
+#include "shell/sound.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ bool mission_end_update() {
         textprintf_ex(message_panel, game_font, 5, text_h / 2, makecol(0, 136, 0), white,
                       " Adding Bonus Score");
         if (mission_end_timer <= 1) {
-            if (points1_midi) play_midi(points1_midi, FALSE);
+            if (points1_midi) sound_tune_play(points1_midi);
             mission_end_timer = TUNE_RESTART_FRAMES + 1;
         }
         int step = time_bonus < BONUS_STEP ? time_bonus : BONUS_STEP;

@@ -8,6 +8,7 @@
 #include "shell/file_places.h"
 #include "shell/rng.h"
 #include "shell/saved_game.h"
+#include "shell/sound.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -152,10 +153,7 @@ int game_main() {
 
     wind_volume = 70;
     wind_freq = 500;
-    play_sample(heli_sample, 120, 128, 700, TRUE);
-    play_sample(wind_sample, wind_volume, 128, wind_freq, TRUE);
-    play_sample(water_sample, 0, 128, 1000, TRUE);
-    play_sample(fire_sample, 20, 128, 1000, TRUE);
+    sound_loops_start();
 
     jpgalleg_init();
 
