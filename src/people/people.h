@@ -88,3 +88,18 @@ void update_people();
 void call_elevator(int door_x, int door_y);
 void update_and_draw_people();
 void update_rescue_heli();
+
+// ---- the lit cars of the elevator rides ------------------------------------------
+constexpr int MAX_RIDE_CARS = 64;
+struct ride_car {
+    int col; // building column of the shaft
+    int y;   // the riders' feet, map y
+    int dir; // -1 going up, 1 going down
+};
+// The cars of this frame, one per distinct shaft column and y of the riders, in
+// table order; returns how many (at most max).
+int ride_cars_find(ride_car *cars, int max);
+// Draws them into the back buffer (over the map, before the people); the car's two
+// pictures are made at the first ride and kept until free_ride_cars().
+void draw_ride_cars();
+void free_ride_cars();
