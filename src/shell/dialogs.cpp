@@ -73,7 +73,7 @@ static void destroy(BITMAP *&bmp) {
 
 void shutdown_game() {
     for (BITMAP **bmp : {&back_buffer, &cursor_bmp, &heli_bmp, &backdrop_bmp, &score_panel,
-                         &altitude_panel, &bonus_panel, &message_panel})
+                         &altitude_panel, &bonus_panel, &message_panel, &rescued_panel})
         destroy(*bmp);
     for (BITMAP *&bmp : debris_bmp) destroy(bmp);
     for (SAMPLE **sample : {&heli_sample, &wind_sample, &fire_sample, &water_sample}) {

@@ -63,6 +63,7 @@ extern DATAFILE *font_data;
 extern FONT *game_font;
 extern int text_h;
 extern BITMAP *score_panel, *altitude_panel, *bonus_panel, *message_panel;
+extern BITMAP *rescued_panel; // the people rescued of all, between score and altitude
 extern int stop_x, stop_y, save_x, save_y;
 
 // ---- shell operations -------------------------------------------------------
@@ -70,7 +71,7 @@ extern int stop_x, stop_y, save_x, save_y;
 int game_main();
 // Icon positions from the icon and font sizes.
 void compute_icon_positions();
-// The four HUD panels, sized from game_font; false when one cannot be made.
+// The HUD and message panels, sized from game_font; false when one cannot be made.
 bool create_hud_panels();
 
 // Game loop and frame (game_loop.cpp).

@@ -6,6 +6,7 @@
 #include "people/people.h"
 #include "screens/screens.h"
 #include "shell/file_places.h"
+#include "shell/hud.h"
 #include "shell/rng.h"
 #include "shell/saved_game.h"
 #include "shell/sound.h"
@@ -88,7 +89,8 @@ bool create_hud_panels() {
     altitude_panel = create_bitmap(text_length(game_font, " Altitude: 2000ft "), text_h);
     bonus_panel = create_bitmap(text_length(game_font, " Time Bonus: 12345 "), text_h);
     message_panel = create_bitmap(text_length(game_font, " Prepare for Mission 7 "), 2 * text_h);
-    return score_panel && altitude_panel && bonus_panel && message_panel;
+    rescued_panel = create_bitmap(text_length(game_font, RESCUED_PANEL_SIZING), text_h);
+    return score_panel && altitude_panel && bonus_panel && message_panel && rescued_panel;
 }
 
 // The assets are read from the data folder found beside the program, whatever the

@@ -54,6 +54,9 @@ TEST(Startup, HudPanelsTakeTheSizeOfTheirStringsInTheGameFont) {
     EXPECT_EQ(bonus_panel->w, text_length(game_font, " Time Bonus: 12345 "));
     EXPECT_EQ(message_panel->w, text_length(game_font, " Prepare for Mission 7 "));
     EXPECT_TRUE(score_panel->h == text_h && message_panel->h == 2 * text_h);
+    // The people counter is sized for the most people a mission holds.
+    EXPECT_EQ(rescued_panel->w, text_length(game_font, " Rescued 1024 of 1024 "));
+    EXPECT_EQ(rescued_panel->h, text_h);
 }
 
 namespace {
