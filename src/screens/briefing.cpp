@@ -2,6 +2,7 @@
 #include "screens/screen_frame.h"
 #include "screens/screens.h"
 #include "shell/game_state.h"
+#include "shell/sound.h"
 
 #include <initializer_list>
 
@@ -56,9 +57,7 @@ bool over(const menu_button &button, int px, int py) {
            py <= button_bottom;
 }
 
-} // namespace
-
-void briefing_build() {
+void briefing_draw() {
     screen_frame_begin();
     int white = makecol(255, 255, 255);
     for (const briefing_line &line : BRIEFING_LINES)
@@ -73,10 +72,17 @@ void briefing_build() {
     screen_frame_finish();
 }
 
+} // namespace
+
+void briefing_build() {
+    briefing_draw();
+}
+
 void menu_keys_open(menu_keys *keys) {
     keys->p_stale = key[KEY_P];
     keys->r_stale = key[KEY_R];
     keys->esc_stale = key[KEY_ESC];
+    keys->m_stale = key[KEY_M];
 }
 
 // A key held since before the menu opened (the Esc that dismissed the intro, say)
@@ -84,6 +90,13 @@ void menu_keys_open(menu_keys *keys) {
 static bool fresh_key(int scancode, bool *stale) {
     if (!key[scancode]) *stale = false;
     return key[scancode] && !*stale;
+}
+
+bool menu_mute_key(menu_keys *keys) {
+    if (!fresh_key(KEY_M, &keys->m_stale)) return false;
+    keys->m_stale = true; // once per press
+    sound_set_muted(!sound_muted());
+    return true;
 }
 
 int menu_pass(menu_keys *keys, int prev_b, int b, int mx, int my, bool *play) {
@@ -106,6 +119,7 @@ int menu_run() {
     bool play = false;
     for (;;) {
         screen_frame_pass_begin();
+        if (menu_mute_key(&keys)) briefing_draw();
         int b = mouse_b;
         int choice = menu_pass(&keys, prev_b, b, mouse_x, mouse_y, &play);
         prev_b = b;

@@ -50,10 +50,14 @@ void tell_player(const char *message) {
     message_box(message, "OK", nullptr, 0, 0);
 }
 
+bool escape_check() {
+    return key[KEY_ESC] && ask_yes_no(QUESTION_QUIT);
+}
+
 bool quit_checks() {
     // A fresh left press: no button at all was down at the end of the last frame.
     bool click = (mouse_b & 1) && prev_mouse_b == 0;
-    if (key[KEY_ESC] && ask_yes_no(QUESTION_QUIT)) return true;
+    if (escape_check()) return true;
     if (click && aim_over(stop_bmp, stop_x, stop_y) && ask_yes_no(QUESTION_QUIT_GAME)) return true;
     // The save icon rests during the end of a mission; the S key always works.
     bool save_asked =
@@ -72,8 +76,9 @@ static void destroy(BITMAP *&bmp) {
 }
 
 void shutdown_game() {
-    for (BITMAP **bmp : {&back_buffer, &cursor_bmp, &heli_bmp, &backdrop_bmp, &score_panel,
-                         &altitude_panel, &bonus_panel, &message_panel, &rescued_panel})
+    for (BITMAP **bmp :
+         {&back_buffer, &cursor_bmp, &heli_bmp, &backdrop_bmp, &score_panel, &altitude_panel,
+          &bonus_panel, &message_panel, &rescued_panel, &pause_panel})
         destroy(*bmp);
     for (BITMAP *&bmp : debris_bmp) destroy(bmp);
     for (SAMPLE **sample : {&heli_sample, &wind_sample, &fire_sample, &water_sample}) {

@@ -6,6 +6,7 @@
 #include "people/people.h"
 #include "screens/screens.h"
 #include "shell/frame_pacer.h"
+#include "shell/pause.h"
 #include "shell/saved_game.h"
 
 #include <cstdio>
@@ -32,6 +33,7 @@ void mission_start() {
     heli_x = 512;
     heli_y = 384;
     fire_build_list();
+    play_keys_reset();
 }
 
 void frame_present() {
@@ -45,6 +47,7 @@ void frame_poll_input() {
 }
 
 FrameResult frame_step() {
+    if (game_pause.on) return pause_frame(); // nothing moves until the player plays on
     // The animation tick reads no input, so running it after the poll changes nothing.
     map_update_animations();
     aim_x = mouse_x + 16;
@@ -74,6 +77,10 @@ FrameResult frame_step() {
         mission_start();
         return FRAME_NEW_MISSION;
     }
+    // The player's own keys: M turns the sound off or on; P, or the window losing
+    // the focus, pauses over the frame just composed.
+    mute_key_check();
+    if (pause_wanted()) pause_begin();
     prev_mouse_b = mouse_b;
     return FRAME_CONTINUE;
 }

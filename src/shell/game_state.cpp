@@ -38,5 +38,5 @@ DATAFILE *font_data;
 FONT *game_font;
 int text_h;
 BITMAP *score_panel, *altitude_panel, *bonus_panel, *message_panel;
-BITMAP *rescued_panel;
+BITMAP *rescued_panel, *pause_panel;
 int stop_x, stop_y, save_x, save_y;

@@ -64,6 +64,7 @@ extern FONT *game_font;
 extern int text_h;
 extern BITMAP *score_panel, *altitude_panel, *bonus_panel, *message_panel;
 extern BITMAP *rescued_panel; // the people rescued of all, between score and altitude
+extern BITMAP *pause_panel;   // the box over a paused frame
 extern int stop_x, stop_y, save_x, save_y;
 
 // ---- shell operations -------------------------------------------------------
@@ -80,9 +81,10 @@ void mission_start();
 
 // What frame_step() tells its caller.
 enum FrameResult {
-    FRAME_CONTINUE = 0,   // the frame ran to its end
-    FRAME_GAME_OVER = 1,  // a quit or save question was answered "Yes"
-    FRAME_NEW_MISSION = 2 // the end-of-mission phase started the next mission
+    FRAME_CONTINUE = 0,    // the frame ran to its end
+    FRAME_GAME_OVER = 1,   // a quit or save question was answered "Yes"
+    FRAME_NEW_MISSION = 2, // the end-of-mission phase started the next mission
+    FRAME_PAUSED = 3       // the game is paused: nothing moved
 };
 // Pace to the next 1/60 s and show the frame composed in the previous iteration.
 void frame_present();
@@ -109,4 +111,6 @@ bool mission_end_update();
 bool ask_yes_no(const char *question);
 // The quit and save checks of one frame; true when the game is to end.
 bool quit_checks();
+// The first of them, Escape, which the pause reads too; true when the game is to end.
+bool escape_check();
 void shutdown_game();

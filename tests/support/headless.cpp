@@ -99,7 +99,7 @@ bool headless_load_data_assets() {
     // Panels follow the real font.
     if (ok) {
         for (BITMAP **panel : {&score_panel, &altitude_panel, &bonus_panel, &message_panel,
-                               &rescued_panel})
+                               &rescued_panel, &pause_panel})
             if (*panel) {
                 destroy_bitmap(*panel);
                 *panel = nullptr;
