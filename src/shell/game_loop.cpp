@@ -19,6 +19,7 @@ void mission_start() {
     wobble_x = wobble_y = 0.0;
     mission_end_timer = 0;
     if (!resumed) mission_start_time = time(nullptr);
+    if (mission > highest_mission) highest_mission = mission;
     fire_roll_strengths();
     place_people(resumed);
     building_width = BUILDING_COLS * TILE_SIZE;
@@ -89,6 +90,7 @@ void game_loop() {
     for (;;) {
         mission = 0;
         resumed = false;
+        highest_mission = 0;
         drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
         if (map_load("buildings.fmp") != 0) {
             fprintf(stderr, "highrise: cannot load the map \"buildings.fmp\" (error %d)\n",

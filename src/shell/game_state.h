@@ -16,6 +16,7 @@ extern int mission_end_timer;     // 0 while the mission runs; counter of the en
 extern int building_width;        // 896: 14 tiles of 64 pixels
 extern int building_height;       // 7680: 120 tiles of 64 pixels
 extern int prev_mouse_b;          // mouse_b as it was at the end of the previous frame
+extern int highest_mission;       // the highest mission index started in this game
 
 constexpr int MISSION_COUNT = 7;
 constexpr int BUILDING_COLS = 14;
