@@ -76,13 +76,19 @@ press m
 playing_sound "play, sound on" 1 || fail "a second M in play does not bring the sound back"
 
 # Mission 1 starts at map y 5000: a click on the door of row 87 (screen y 568, x 512) calls
-# two people, who ride up its shaft to row 83: a lit car climbs between the doors.
-car() { find_px 527 340 36 220 'r > 200 && g > 170 && b > 90 && b < 190' 300; }
+# two people, who ride up its shaft to row 83: a lit car climbs between the doors. car_top:
+# the top row of the warm light in the shaft's channel between those doors, -1 if none.
+car_top() {
+    convert "$LAST_SHOT[24x185+532+380]" rgb:- | od -An -tu1 -v -w3 | awk '
+        { y = int((NR - 1) / 24) } $1 > 200 && $2 > 170 && $3 > 90 && $3 < 190 {
+            if (!n++ || y < top) top = y }
+        END { print (n >= 300 ? 380 + top : -1) }'
+}
 aim 544 600 && sleep 0.5 && click 0.3
-wait_for 20 ride car
-car_y=$AT_Y
+wait_for 20 ride eval '[ "$(car_top)" -ge 0 ]'
+car_y=$(car_top)
 sleep 0.3 && shot ride_on
-car && [ "$AT_Y" -lt "$car_y" ] || fail "the lit car does not climb the shaft"
+[ "$(car_top)" -ge 0 ] && [ "$(car_top)" -lt "$car_y" ] || fail "the lit car does not climb the shaft"
 
 # P pauses: the box over a still frame (the car halted in its shaft), no sound; P plays on.
 press p
@@ -98,6 +104,7 @@ wait_for 5 played_on eval '! pause_box'
 playing_sound "played on" 1 || fail "the sound does not come back after the pause"
 
 # S and "y" right away: the saved time bonus is that of the time played, the pause left out.
+# The game's clock counts whole seconds, so it may be 20 points off; the pause is worth 70.
 press s
 saved_at=$(now)
 wait_for 5 save_question question_box
@@ -107,7 +114,7 @@ bonus=$(($(od -An -t d4 -j 8 -N 4 "$save"))) || fail "S then y wrote no saved ga
 read -r played paused expected <<<"$(awk -v a="$played_from" -v b="$paused_from" -v c="$paused_until" \
     -v d="$saved_at" 'BEGIN { p = (b - a) + (d - c); printf "%.1f %.1f %d", p, c - b, 18000 - 10 * p }')"
 echo "played $played s, paused $paused s: saved time bonus $bonus, $expected expected"
-[ "$bonus" -ge $((expected - 25)) ] && [ "$bonus" -le $((expected + 25)) ] ||
+[ "$bonus" -ge $((expected - 30)) ] && [ "$bonus" -le $((expected + 30)) ] ||
     fail "the saved time bonus $bonus is not that of $played s of play ($expected)"
 
 # The saved game, given a score, resumed and quit with Esc and "y": a finished game, first
