@@ -171,8 +171,8 @@ int set_floor_walking() {
 }
 
 // Lit elevator cars in every shaft in view, one above the other from the top of the
-// screen to its bottom, as many as a frame draws: people of floors out of view are
-// put inside them, riding away from any door so that nobody arrives.
+// screen to its bottom, as many as a frame draws (MAX_RIDE_CARS): people of floors
+// out of view are put inside them, riding away from any door so that nobody arrives.
 void set_riders_in_view() {
     int cols[BUILDING_COLS], shafts = 0;
     int first_row = scroll_y / TILE_SIZE, last_row = (scroll_y + SCREEN_HEIGHT - 1) / TILE_SIZE;

@@ -45,18 +45,16 @@ bool make_cars() {
 
 void draw_car(const ride_car &car) {
     int x = BUILDING_SCREEN_X + TILE_SIZE * car.col + CAR_X0;
-    int top = car.y - scroll_y - CAR_TOP;
-    if (top + CAR_H <= 0 || top >= SCREEN_HEIGHT) return;
-    draw_trans_sprite(back_buffer, car_bmp[car.dir > 0], x, top);
+    draw_trans_sprite(back_buffer, car_bmp[car.dir > 0], x, car.y - scroll_y - CAR_TOP);
 }
 
 } // namespace
 
-int ride_cars_find(ride_car *cars, int max) {
+int ride_cars_find(ride_car *cars, int max, int top, int bottom) {
     int n = 0;
     for (int i = 0; i < people_count && n < max; i++) {
         const person &p = people[i];
-        if (p.state != PERSON_RIDING) continue;
+        if (p.state != PERSON_RIDING || p.y < top || p.y >= bottom) continue;
         ride_car car = {column_of_x(p.x), p.y, p.target_y < p.y ? -1 : 1};
         bool seen = false;
         for (int k = 0; k < n && !seen; k++) seen = cars[k].col == car.col && cars[k].y == car.y;
@@ -67,8 +65,10 @@ int ride_cars_find(ride_car *cars, int max) {
 
 void draw_ride_cars() {
     if (!back_buffer || bitmap_color_depth(back_buffer) != 16) return;
+    // Only the cars in view: riders out of it take none of the room.
     ride_car cars[MAX_RIDE_CARS];
-    int n = ride_cars_find(cars, MAX_RIDE_CARS);
+    int n = ride_cars_find(cars, MAX_RIDE_CARS, scroll_y + CAR_BOTTOM,
+                           scroll_y + SCREEN_HEIGHT + CAR_TOP);
     if (n > 0 && !car_bmp[1] && !make_cars()) return;
     for (int k = 0; k < n; k++) draw_car(cars[k]);
 }

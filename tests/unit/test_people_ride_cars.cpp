@@ -16,7 +16,7 @@ struct RideCars : PeopleWorld {
     }
     static std::vector<ride_car> cars() {
         ride_car found[MAX_RIDE_CARS];
-        return std::vector<ride_car>(found, found + ride_cars_find(found, MAX_RIDE_CARS));
+        return std::vector<ride_car>(found, found + ride_cars_find(found, MAX_RIDE_CARS, 0, 7680));
     }
     static bool one_car(int col, int y, int dir) {
         std::vector<ride_car> c = cars();
@@ -50,7 +50,11 @@ TEST_F(RideCars, OneCarForEachPlaceWhereRidersAre) {
     ASSERT_EQ(c.size(), 3u);
     EXPECT_TRUE(c[1].col == DOOR && c[1].y == line(ROW) - 10 && c[2].col == DOOR + 1);
     ride_car few[2];
-    EXPECT_EQ(ride_cars_find(few, 2), 2); // never more than there is room for
+    EXPECT_EQ(ride_cars_find(few, 2, 0, 7680), 2); // never more than there is room for
+    // Only riders from the top y to below the bottom one: those in view.
+    EXPECT_EQ(ride_cars_find(few, 2, line(ROW) - 10, line(ROW)), 1);
+    EXPECT_TRUE(few[0].y == line(ROW) - 10);
+    EXPECT_EQ(ride_cars_find(few, 2, line(ROW) + 1, 7680), 0);
 }
 
 // A full arrival floor sends the car back down with its rider, visibly: its arrow turns.
@@ -66,14 +70,14 @@ TEST_F(RideCars, ACarTurnsBackWhenTheArrivalFloorIsFull) {
 }
 
 // The car is drawn in the shaft's column, over the map, before the people; nothing is
-// drawn of a car out of view.
+// drawn of a car out of view, not even its edge.
 TEST_F(RideCars, TheCarIsDrawnInItsShaftAtItsRidersHeight) {
     const int black = makecol(0, 0, 0);
     clear_to_color(back_buffer, black);
     scroll_y = line(ROW) - 400;
     const int left = 64 + 64 * DOOR, feet = 400;
-    rider(ROW, ROW - 4);
-    update_and_draw_people();
+    const person &p = people[rider(ROW, ROW - 4)];
+    update_and_draw_people(); // drawn, then a pixel up
     EXPECT_NE(getpixel(back_buffer, left + 32, feet - 20), black); // the car's middle
     EXPECT_NE(getpixel(back_buffer, left + 18, feet - 2), black);  // its bottom corner
     for (auto [x, y] : {std::pair{left + 17, feet - 20},
@@ -81,9 +85,14 @@ TEST_F(RideCars, TheCarIsDrawnInItsShaftAtItsRidersHeight) {
                         {left + 32, feet - 1},
                         {left + 32, feet - 40}})
         EXPECT_EQ(getpixel(back_buffer, x, y), black) << x << "," << y;
-    clear_to_color(back_buffer, black);
-    scroll_y = line(ROW) + 100; // the car well above the screen
+    for (int scroll : {p.y - 1, p.y - SCREEN_HEIGHT - 39}) { // above, below
+        clear_to_color(back_buffer, black);
+        scroll_y = scroll;
+        draw_ride_cars();
+        for (int y = 0; y < SCREEN_HEIGHT; y++)
+            ASSERT_EQ(getpixel(back_buffer, left + 32, y), black) << scroll << " " << y;
+    }
+    scroll_y = p.y - 2; // its bottom row at the top of the screen
     draw_ride_cars();
-    for (int y = 0; y < SCREEN_HEIGHT; y++)
-        ASSERT_EQ(getpixel(back_buffer, left + 32, y), black) << y;
+    EXPECT_NE(getpixel(back_buffer, left + 20, 0), black);
 }
