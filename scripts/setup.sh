@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ make pkg-config liballegro4-dev libjpgalleg4-dev libgtest-dev
           libfreetype-dev fonts-dejavu-core)
 if [ "${1:-play}" = test ]; then
-    packages+=(xvfb xauth xdotool imagemagick clang libclang-rt-dev)
+    packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-dev)
 fi
 
 missing=()
