@@ -133,8 +133,9 @@ today=$(date +%Y-%m-%d)
 [ "$(sed -n 2p "$scores")" = "4113 1 $today" ] && [ "$(grep -c . "$scores")" -eq 11 ] &&
     [ "$(sed -n 11p "$scores")" = "90 1 2025-07-31" ] || fail "best scores: $(cat "$scores")"
 
-# Another window (xmessage, of x11-utils) takes the focus: the game pauses. Once it is gone (the focus falls back to
-# the window under the pointer) the game stays paused until a click.
+# Another window (xmessage, of x11-utils) takes the focus: the game pauses. Once it is
+# gone (the focus falls back to the window under the pointer) the game stays paused
+# until a click.
 press p
 wait_for 10 playing_again hud_whole
 xmessage -geometry +1100+900 "elsewhere" &
