@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ make pkg-config liballegro4-dev libjpgalleg4-dev libx11-dev libjpeg-dev
           libgtest-dev libfreetype-dev fonts-dejavu-core zlib1g-dev)
 case "${1:-play}" in
-test) packages+=(xvfb xauth xdotool imagemagick clang libclang-rt-dev) ;;
+test) packages+=(xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-dev) ;;
 package) packages+=(dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream man-db) ;;
 esac
 

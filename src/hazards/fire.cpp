@@ -4,6 +4,7 @@
 #include "map/map.h"
 #include "shell/game_state.h"
 #include "shell/rng.h"
+#include "shell/sound.h"
 
 #include <cmath>
 
@@ -68,7 +69,7 @@ void fire_douse(int mx, int my) {
             }
         }
         score += FIRE_POINTS;
-        play_midi(points1_midi, 0);
+        sound_tune_play(points1_midi);
     }
     strength--;
 }
@@ -101,5 +102,5 @@ int fire_sound_volume() {
 }
 
 void fire_sound_update() {
-    adjust_sample(fire_sample, fire_sound_volume(), heli_pan, 1000, 1);
+    sound_loop_set(LOOP_FIRE, fire_sound_volume(), heli_pan, 1000);
 }

@@ -4,6 +4,7 @@
 #include "map/map.h"
 #include "shell/game_state.h"
 #include "shell/rng.h"
+#include "shell/sound.h"
 
 #include <cmath>
 
@@ -131,6 +132,6 @@ void water_spray_update() {
     bool firing = water_sprayer_fires();
     if (firing)
         for (int n = 0; n < DROPS_PER_FRAME; n++) water_add_drop(heli_x, heli_y, aim_x, aim_y);
-    adjust_sample(water_sample, water_sound_volume(firing), 128, 1000, 1);
+    sound_loop_set(LOOP_WATER, water_sound_volume(firing), 128, 1000);
     water_update(back_buffer);
 }

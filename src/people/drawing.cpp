@@ -46,6 +46,7 @@ void draw_person(const person &p, const part_view &v) {
 } // namespace
 
 void update_and_draw_people() {
+    draw_ride_cars();
     // Back row first, so that the front rows cover the people behind them; within
     // a row the lower index is drawn last.
     for (int layer = DEPTH_ROWS - 1; layer >= 0; layer--) {

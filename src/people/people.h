@@ -107,3 +107,20 @@ void update_people();
 void call_elevator(int door_x, int door_y);
 void update_and_draw_people();
 void update_rescue_heli();
+
+// ---- the lit cars of the elevator rides ------------------------------------------
+// Cars drawn in one frame at most: more would overlap in the shafts in view, each
+// blended at a cost of its own.
+constexpr int MAX_RIDE_CARS = 32;
+struct ride_car {
+    int col; // building column of the shaft
+    int y;   // the riders' feet, map y
+    int dir; // -1 going up, 1 going down
+};
+// The cars of this frame whose riders' feet lie from map y `top` to below `bottom`,
+// one per distinct shaft column and y, in table order; returns how many (at most max).
+int ride_cars_find(ride_car *cars, int max, int top, int bottom);
+// Draws them into the back buffer (over the map, before the people); the car's two
+// pictures are made at the first ride and kept until free_ride_cars().
+void draw_ride_cars();
+void free_ride_cars();

@@ -2,6 +2,8 @@
 // smallest x, picks it up, and goes back to its parking point when nobody waits.
 #include "people/people_internal.h"
 
+#include "shell/sound.h"
+
 namespace {
 
 constexpr int PICKUP_DY = 25; // the helicopter's centre hovers this far above the feet
@@ -40,7 +42,7 @@ void pick_up(int entry) {
     if (entry != pickup_count) pickup_queue[entry] = pickup_queue[pickup_count];
     rescued_count++;
     score += RESCUE_POINTS;
-    play_midi(points2_midi, 0);
+    sound_tune_play(points2_midi);
 }
 
 } // namespace

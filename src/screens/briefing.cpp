@@ -1,9 +1,13 @@
 // The mission briefing before every game, and its menu: "Play Now", "Resume", "Exit".
 #include "screens/screen_frame.h"
 #include "screens/screens.h"
+#include "shell/best_scores.h"
 #include "shell/game_state.h"
+#include "shell/sound.h"
 
+#include <cstdio>
 #include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -56,9 +60,55 @@ bool over(const menu_button &button, int px, int py) {
            py <= button_bottom;
 }
 
-} // namespace
+// The best scores as read for this briefing, and what became of a damaged table.
+best_table shown_scores;
+std::string shown_notice;
 
-void briefing_build() {
+// Columns of the best-score table, in panel x, in the free area under the buttons
+// on the right: rank and score end at their x, the mission is centred on its x.
+constexpr int TABLE_RANK_RIGHT = 425, TABLE_SCORE_RIGHT = 530, TABLE_MISSION_MID = 600,
+              TABLE_DATE_X = 660, TABLE_LEFT = 400;
+
+void print(int x, int y, int r, int g, int b, const char *text) {
+    textprintf_ex(screen_panel, game_font, x, y, makecol(r, g, b), makecol(255, 255, 255), "%s",
+                  text);
+}
+
+void print_right(int right, int y, int r, int g, int b, const char *text) {
+    print(right - text_length(game_font, text), y, r, g, b, text);
+}
+
+// Under the buttons: the best score on the left, the sound's state under it, the
+// table on the right, and a word on a damaged table along the bottom.
+void draw_best_scores() {
+    int top = button_bottom + text_h / 2;
+    char text[64];
+    snprintf(text, sizeof text, " Best score: %d ",
+             shown_scores.count ? shown_scores.entry[0].score : 0);
+    print(PANEL_TEXT_X, top, 170, 119, 68, text);
+    if (sound_muted())
+        print(PANEL_TEXT_X, top + 2 * text_h, 119, 119, 119, " Sound off: M turns it on ");
+    print_right(TABLE_SCORE_RIGHT, top, 119, 119, 255, "Score");
+    print(TABLE_MISSION_MID - text_length(game_font, "Mission") / 2, top, 119, 119, 255, "Mission");
+    print(TABLE_DATE_X, top, 119, 119, 255, "Date");
+    if (shown_scores.count == 0)
+        print(TABLE_LEFT, top + text_h, 119, 119, 119, "No finished game yet");
+    for (int i = 0; i < shown_scores.count; i++) {
+        const best_score &game = shown_scores.entry[i];
+        int y = top + (i + 1) * text_h;
+        snprintf(text, sizeof text, "%d.", i + 1);
+        print_right(TABLE_RANK_RIGHT, y, 0, 0, 0, text);
+        snprintf(text, sizeof text, "%d", game.score);
+        print_right(TABLE_SCORE_RIGHT, y, 0, 0, 0, text);
+        snprintf(text, sizeof text, "%d", game.mission);
+        print(TABLE_MISSION_MID - text_length(game_font, text) / 2, y, 0, 0, 0, text);
+        print(TABLE_DATE_X, y, 0, 0, 0, game.date);
+    }
+    if (!shown_notice.empty())
+        print(PANEL_TEXT_X, screen_panel->h - text_h - 4, 170, 0, 0, shown_notice.c_str());
+}
+
+void briefing_draw() {
     screen_frame_begin();
     int white = makecol(255, 255, 255);
     for (const briefing_line &line : BRIEFING_LINES)
@@ -66,6 +116,7 @@ void briefing_build() {
                       makecol(line.r, line.g, line.b), white, "%s", line.text);
     button_top = row_y(15) + (int)(1.4 * text_h);
     button_bottom = button_top + 2 * text_h;
+    draw_best_scores();
     set_trans_blender(0, 0, 0, 255);
     for (const menu_button &button : {PLAY_BUTTON, RESUME_BUTTON, EXIT_BUTTON})
         screen_frame_button(button.left, button.right, makecol(button.r, button.g, button.b),
@@ -73,10 +124,18 @@ void briefing_build() {
     screen_frame_finish();
 }
 
+} // namespace
+
+void briefing_build() {
+    best_scores_read(&shown_scores, &shown_notice);
+    briefing_draw();
+}
+
 void menu_keys_open(menu_keys *keys) {
     keys->p_stale = key[KEY_P];
     keys->r_stale = key[KEY_R];
     keys->esc_stale = key[KEY_ESC];
+    keys->m_stale = key[KEY_M];
 }
 
 // A key held since before the menu opened (the Esc that dismissed the intro, say)
@@ -84,6 +143,13 @@ void menu_keys_open(menu_keys *keys) {
 static bool fresh_key(int scancode, bool *stale) {
     if (!key[scancode]) *stale = false;
     return key[scancode] && !*stale;
+}
+
+bool menu_mute_key(menu_keys *keys) {
+    if (!fresh_key(KEY_M, &keys->m_stale)) return false;
+    keys->m_stale = true; // once per press
+    sound_set_muted(!sound_muted());
+    return true;
 }
 
 int menu_pass(menu_keys *keys, int prev_b, int b, int mx, int my, bool *play) {
@@ -106,6 +172,7 @@ int menu_run() {
     bool play = false;
     for (;;) {
         screen_frame_pass_begin();
+        if (menu_mute_key(&keys)) briefing_draw();
         int b = mouse_b;
         int choice = menu_pass(&keys, prev_b, b, mouse_x, mouse_y, &play);
         prev_b = b;

@@ -24,12 +24,15 @@ bool intro_pass_leaves(int prev_b, int b, int mx, int my);
 enum { MENU_NONE = -1 };
 // Keys that were already down when the menu opened; they count only once released.
 struct menu_keys {
-    bool p_stale, r_stale, esc_stale;
+    bool p_stale, r_stale, esc_stale, m_stale;
 };
 void menu_keys_open(menu_keys *keys);
 // Returns MENU_RESUME or MENU_EXIT when the pass chooses one, else MENU_NONE; sets
 // *play when "Play Now" is pressed or P is down (the caller plays at the pass's end).
 int menu_pass(menu_keys *keys, int prev_b, int b, int mx, int my, bool *play);
+// M turns all sound off or on, once per press; true when it did (the caller redraws:
+// the briefing says when the sound is off).
+bool menu_mute_key(menu_keys *keys);
 
 // Releases the two screen bitmaps (at shutdown or before a rebuild).
 void screens_free();

@@ -4,9 +4,11 @@
 #include "map/map.h"
 #include "people/people.h"
 #include "screens/screens.h"
+#include "shell/best_scores.h"
 #include "shell/game_state.h"
 #include "shell/saved_game.h"
 
+#include <cstdio>
 #include <initializer_list>
 
 dialog_box_fn dialog_box_hook = nullptr;
@@ -35,6 +37,24 @@ int message_box(const char *line, const char *button1, const char *button2, int 
     return answer;
 }
 
+// A game the player ends with a "Yes" to a quit question is finished: a score
+// above 0 goes to the best scores.
+void game_finished() {
+    if (score <= 0) return;
+    best_score game = {score, highest_mission + 1, ""};
+    best_scores_today(game.date);
+    std::string problem;
+    if (best_scores_add(game, &problem)) return;
+    fprintf(stderr, "highrise: cannot add the score to the best scores: %s\n", problem.c_str());
+    tell_player(NOTICE_BEST_SCORE_FAILED);
+}
+
+bool ends_game(const char *question) {
+    if (!ask_yes_no(question)) return false;
+    game_finished();
+    return true;
+}
+
 // The crosshair's centre, not the mouse position, picks the icon.
 bool aim_over(const BITMAP *icon, int x, int y) {
     return aim_x >= x && aim_x < x + icon->w && aim_y >= y && aim_y < y + icon->h;
@@ -50,11 +70,15 @@ void tell_player(const char *message) {
     message_box(message, "OK", nullptr, 0, 0);
 }
 
+bool escape_check() {
+    return key[KEY_ESC] && ends_game(QUESTION_QUIT);
+}
+
 bool quit_checks() {
     // A fresh left press: no button at all was down at the end of the last frame.
     bool click = (mouse_b & 1) && prev_mouse_b == 0;
-    if (key[KEY_ESC] && ask_yes_no(QUESTION_QUIT)) return true;
-    if (click && aim_over(stop_bmp, stop_x, stop_y) && ask_yes_no(QUESTION_QUIT_GAME)) return true;
+    if (escape_check()) return true;
+    if (click && aim_over(stop_bmp, stop_x, stop_y) && ends_game(QUESTION_QUIT_GAME)) return true;
     // The save icon rests during the end of a mission; the S key always works.
     bool save_asked =
         key[KEY_S] || (click && mission_end_timer == 0 && aim_over(save_icon_bmp, save_x, save_y));
@@ -72,8 +96,9 @@ static void destroy(BITMAP *&bmp) {
 }
 
 void shutdown_game() {
-    for (BITMAP **bmp : {&back_buffer, &cursor_bmp, &heli_bmp, &backdrop_bmp, &score_panel,
-                         &altitude_panel, &bonus_panel, &message_panel})
+    for (BITMAP **bmp :
+         {&back_buffer, &cursor_bmp, &heli_bmp, &backdrop_bmp, &score_panel, &altitude_panel,
+          &bonus_panel, &message_panel, &rescued_panel, &pause_panel})
         destroy(*bmp);
     for (BITMAP *&bmp : debris_bmp) destroy(bmp);
     for (SAMPLE **sample : {&heli_sample, &wind_sample, &fire_sample, &water_sample}) {

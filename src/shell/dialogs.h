@@ -6,6 +6,8 @@ constexpr const char *QUESTION_QUIT_GAME = "Do you want to quit game?";
 constexpr const char *QUESTION_SAVE = "Do you want to save this game for later use and quit?";
 constexpr const char *NOTICE_SAVE_FAILED = "The game could not be saved.";
 constexpr const char *NOTICE_SAVE_REFUSED = "The saved game could not be read. A new game starts.";
+constexpr const char *NOTICE_BEST_SCORE_FAILED =
+    "Your score could not be kept among the best scores.";
 
 // Stands in for the library's message box when set (tests, drivers without a
 // window): gets the line and the button labels (button2 nullptr for a notice with

@@ -157,3 +157,24 @@ std::string player_file_adopt(const std::string &old_dir, const char *name, std:
     remove(from.c_str());
     return to;
 }
+
+bool player_file_write(const char *name, const void *data, size_t size) {
+    std::string path = player_file(name);
+    if (path.empty()) errno = ENOENT;
+    if (path.empty() || !player_dir_make()) return false;
+    std::string temp = path + ".tmp";
+    FILE *f = fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    int why = 0;
+    auto step = [&](bool ok) {
+        if (!ok && !why) why = errno ? errno : EIO;
+    };
+    step(fwrite(data, 1, size, f) == size);
+    step(fflush(f) == 0);
+    step(fsync(fileno(f)) == 0);
+    step(fclose(f) == 0);
+    if (!why) step(rename(temp.c_str(), path.c_str()) == 0);
+    if (why) remove(temp.c_str());
+    errno = why;
+    return why == 0;
+}

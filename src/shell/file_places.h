@@ -3,6 +3,7 @@
 // player owns, following the XDG base-directory rules.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 constexpr const char *GAME_DIR_NAME = "highrise-rescue";
@@ -27,6 +28,11 @@ std::string player_file(const char *name);
 // Makes the player's folder and any missing parents (new folders private to the
 // player); false, with the reason in errno, when there is none or it cannot be made.
 bool player_dir_make();
+
+// Writes a file of the player's folder whole: first to its name plus ".tmp", which
+// takes the file's name once every byte is on disk, so that the file is either as
+// it was or whole. False, with the reason in errno, when it could not be written.
+bool player_file_write(const char *name, const void *data, size_t size);
 
 // Moves `name` from the folder `old_dir` (where an earlier version kept it) into the
 // player's folder, unless the player's folder has one already. Nothing is lost on a

@@ -4,6 +4,7 @@
 #include "people/people.h"
 #include "shell/game_state.h"
 #include "shell/rng.h"
+#include "shell/sound.h"
 
 #include <cstdlib>
 
@@ -129,8 +130,8 @@ void heli_update() {
     heli_move_across();
     heli_move_up_down();
     heli_pan = heli_engine_pan(heli_x);
-    adjust_sample(heli_sample, ENGINE_VOLUME, heli_pan,
-                  heli_engine_frequency(heli_vspeed, heli_tilt), TRUE);
+    sound_loop_set(LOOP_ENGINE, ENGINE_VOLUME, heli_pan,
+                   heli_engine_frequency(heli_vspeed, heli_tilt));
 }
 
 void heli_draw() {
@@ -178,5 +179,5 @@ void wind_update() {
     if (wind_freq < WIND_FREQ_MIN) wind_freq = WIND_FREQ_MIN;
     if (wind_freq > WIND_FREQ_MAX) wind_freq = WIND_FREQ_MAX;
 
-    adjust_sample(wind_sample, wind_volume, 128, wind_freq, TRUE);
+    sound_loop_set(LOOP_WIND, wind_volume, 128, wind_freq);
 }

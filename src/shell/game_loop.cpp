@@ -7,6 +7,7 @@
 #include "screens/screens.h"
 #include "shell/frame_pacer.h"
 #include "shell/game_map.h"
+#include "shell/pause.h"
 #include "shell/saved_game.h"
 
 #include <cstdio>
@@ -21,6 +22,7 @@ void mission_start() {
     wobble_x = wobble_y = 0.0;
     mission_end_timer = 0;
     if (!resumed) mission_start_time = time(nullptr);
+    if (mission > highest_mission) highest_mission = mission;
     fire_roll_strengths();
     place_people(resumed);
     building_width = BUILDING_COLS * TILE_SIZE;
@@ -35,6 +37,7 @@ void mission_start() {
     heli_x = 512;
     heli_y = 384;
     fire_build_list();
+    play_keys_reset();
 }
 
 void frame_present() {
@@ -48,6 +51,7 @@ void frame_poll_input() {
 }
 
 FrameResult frame_step() {
+    if (game_pause.on) return pause_frame(); // nothing moves until the player plays on
     // The animation tick reads no input, so running it after the poll changes nothing.
     map_update_animations();
     aim_x = mouse_x + 16;
@@ -77,6 +81,10 @@ FrameResult frame_step() {
         mission_start();
         return FRAME_NEW_MISSION;
     }
+    // The player's own keys: M turns the sound off or on; P, or the window losing
+    // the focus, pauses over the frame just composed.
+    mute_key_check();
+    if (pause_wanted()) pause_begin();
     prev_mouse_b = mouse_b;
     return FRAME_CONTINUE;
 }
@@ -85,6 +93,7 @@ void game_loop() {
     for (;;) {
         mission = 0;
         resumed = false;
+        highest_mission = 0;
         drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
         std::string map_problem = game_map_load(MAP_FILE_NAME);
         if (!map_problem.empty()) {

@@ -11,6 +11,7 @@ int mission_end_timer;
 int building_width = BUILDING_COLS * TILE_SIZE;
 int building_height = BUILDING_ROWS * TILE_SIZE;
 int prev_mouse_b;
+int highest_mission;
 
 int scroll_y, scroll_target, scroll_step;
 int aim_x, aim_y;
@@ -38,4 +39,5 @@ DATAFILE *font_data;
 FONT *game_font;
 int text_h;
 BITMAP *score_panel, *altitude_panel, *bonus_panel, *message_panel;
+BITMAP *rescued_panel, *pause_panel;
 int stop_x, stop_y, save_x, save_y;

@@ -16,6 +16,7 @@ extern int mission_end_timer;     // 0 while the mission runs; counter of the en
 extern int building_width;        // 896: 14 tiles of 64 pixels
 extern int building_height;       // 7680: 120 tiles of 64 pixels
 extern int prev_mouse_b;          // mouse_b as it was at the end of the previous frame
+extern int highest_mission;       // the highest mission index started in this game
 
 constexpr int MISSION_COUNT = 7;
 constexpr int BUILDING_COLS = 14;
@@ -63,6 +64,8 @@ extern DATAFILE *font_data;
 extern FONT *game_font;
 extern int text_h;
 extern BITMAP *score_panel, *altitude_panel, *bonus_panel, *message_panel;
+extern BITMAP *rescued_panel; // the people rescued of all, between score and altitude
+extern BITMAP *pause_panel;   // the box over a paused frame
 extern int stop_x, stop_y, save_x, save_y;
 
 // ---- shell operations -------------------------------------------------------
@@ -70,7 +73,7 @@ extern int stop_x, stop_y, save_x, save_y;
 int game_main();
 // Icon positions from the icon and font sizes.
 void compute_icon_positions();
-// The four HUD panels, sized from game_font; false when one cannot be made.
+// The HUD and message panels, sized from game_font; false when one cannot be made.
 bool create_hud_panels();
 
 // Game loop and frame (game_loop.cpp).
@@ -79,9 +82,10 @@ void mission_start();
 
 // What frame_step() tells its caller.
 enum FrameResult {
-    FRAME_CONTINUE = 0,   // the frame ran to its end
-    FRAME_GAME_OVER = 1,  // a quit or save question was answered "Yes"
-    FRAME_NEW_MISSION = 2 // the end-of-mission phase started the next mission
+    FRAME_CONTINUE = 0,    // the frame ran to its end
+    FRAME_GAME_OVER = 1,   // a quit or save question was answered "Yes"
+    FRAME_NEW_MISSION = 2, // the end-of-mission phase started the next mission
+    FRAME_PAUSED = 3       // the game is paused: nothing moved
 };
 // Pace to the next 1/60 s and show the frame composed in the previous iteration.
 void frame_present();
@@ -108,4 +112,6 @@ bool mission_end_update();
 bool ask_yes_no(const char *question);
 // The quit and save checks of one frame; true when the game is to end.
 bool quit_checks();
+// The first of them, Escape, which the pause reads too; true when the game is to end.
+bool escape_check();
 void shutdown_game();

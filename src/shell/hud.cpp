@@ -5,6 +5,7 @@
 
 #include "people/people.h"
 #include "shell/game_state.h"
+#include "shell/sound.h"
 
 namespace {
 
@@ -13,9 +14,9 @@ bool mission_running() {
 }
 
 // The panel keeps its size: a text wider than it is clipped at its right edge.
-void draw_panel(BITMAP *panel, int x, int colour, const char *format, int value) {
+void draw_panel(BITMAP *panel, int x, int colour, const char *format, int value, int value2 = 0) {
     clear_to_color(panel, makecol(255, 0, 255));
-    textprintf_ex(panel, game_font, 0, 0, colour, makecol(255, 255, 255), format, value);
+    textprintf_ex(panel, game_font, 0, 0, colour, makecol(255, 255, 255), format, value, value2);
     draw_trans_sprite(back_buffer, panel, x, SCREEN_HEIGHT - text_h);
 }
 
@@ -30,8 +31,15 @@ int time_bonus_now() {
 
 } // namespace
 
+int rescued_panel_x() {
+    int gap_left = 15 + score_panel->w, gap_right = (SCREEN_WIDTH - altitude_panel->w) / 2;
+    return (gap_left + gap_right - rescued_panel->w) / 2;
+}
+
 void hud_draw() {
     draw_panel(score_panel, 15, makecol(119, 204, 255), " Score: %d ", score);
+    draw_panel(rescued_panel, rescued_panel_x(), makecol(221, 102, 153), RESCUED_FORMAT,
+               rescued_count, people_count);
     // Feet above the bottom of the building: four map pixels to the foot.
     draw_panel(altitude_panel, (SCREEN_WIDTH - altitude_panel->w) / 2, makecol(136, 204, 136),
                " Altitude: %dft ", (7678 - scroll_y - heli_y) / 4);
@@ -51,7 +59,7 @@ bool mission_end_update() {
         textprintf_ex(message_panel, game_font, 5, text_h / 2, makecol(0, 136, 0), white,
                       " Adding Bonus Score");
         if (mission_end_timer <= 1) {
-            if (points1_midi) play_midi(points1_midi, FALSE);
+            if (points1_midi) sound_tune_play(points1_midi);
             mission_end_timer = TUNE_RESTART_FRAMES + 1;
         }
         int step = time_bonus < BONUS_STEP ? time_bonus : BONUS_STEP;

@@ -8,8 +8,11 @@
 #include "shell/asset_files.h"
 #include "shell/display_loss.h"
 #include "shell/file_places.h"
+#include "shell/hud.h"
+#include "shell/pause.h"
 #include "shell/rng.h"
 #include "shell/saved_game.h"
+#include "shell/sound.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -97,7 +100,10 @@ bool create_hud_panels() {
     altitude_panel = create_bitmap(text_length(game_font, " Altitude: 2000ft "), text_h);
     bonus_panel = create_bitmap(text_length(game_font, " Time Bonus: 12345 "), text_h);
     message_panel = create_bitmap(text_length(game_font, " Prepare for Mission 7 "), 2 * text_h);
-    return score_panel && altitude_panel && bonus_panel && message_panel;
+    rescued_panel = create_bitmap(text_length(game_font, RESCUED_PANEL_SIZING), text_h);
+    pause_panel = create_bitmap(text_length(game_font, PAUSE_LINES[1]), 3 * text_h);
+    return score_panel && altitude_panel && bonus_panel && message_panel && rescued_panel &&
+           pause_panel;
 }
 
 // The assets are read from the data folder found beside the program, whatever the
@@ -163,10 +169,7 @@ int game_main() {
 
     wind_volume = 70;
     wind_freq = 500;
-    play_sample(heli_sample, 120, 128, 700, TRUE);
-    play_sample(wind_sample, wind_volume, 128, wind_freq, TRUE);
-    play_sample(water_sample, 0, 128, 1000, TRUE);
-    play_sample(fire_sample, 20, 128, 1000, TRUE);
+    sound_loops_start();
 
     jpgalleg_init();
 
@@ -174,6 +177,7 @@ int game_main() {
     if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
         startup_fail("cannot set the 1024 x 768 x 16 graphics mode: %s", allegro_error);
     set_window_title("Highrise Rescue");
+    pause_watch_focus();
 
     heli_bmp = load_bitmap_or_fail("helicopter.bmp");
     backdrop_bmp = load_bitmap_or_fail("la.jpg");

@@ -145,6 +145,7 @@ struct input {
     int buttons = 0;              // bit 0 left (fire), bit 1 right (scroll)
     int wheel = 0;                // notches toward the ground (negative: toward the roof)
     bool up = false, down = false, space = false, ctrl = false;
+    bool pause = false; // P: the autopilot never pauses
 };
 
 // The save and stop icons (bottom right), with a margin: the crosshair keeps off.
@@ -159,7 +160,7 @@ inline FrameResult play_frame(const input &in, int frames_played) {
     mouse_x = in.aim_x - 16, mouse_y = in.aim_y - 16;
     mouse_b = in.buttons, mouse_z -= in.wheel;
     key[KEY_UP] = in.up, key[KEY_DOWN] = in.down;
-    key[KEY_SPACE] = in.space, key[KEY_LCONTROL] = in.ctrl;
+    key[KEY_SPACE] = in.space, key[KEY_LCONTROL] = in.ctrl, key[KEY_P] = in.pause;
     mission_start_time = time(nullptr) - frames_played / FRAMES_PER_SECOND;
     FrameResult outcome = frame_step();
     if (outcome == FRAME_GAME_OVER) fail("the game ended without a question");

@@ -4,6 +4,7 @@
 // and resume), checking after every frame that no person is lost and all keep bounds.
 #include "player.h"
 #include "shell/file_places.h"
+#include "shell/pause.h"
 #include "shell/saved_game.h"
 
 #include <cmath>
@@ -124,6 +125,16 @@ bool nobody_lost() {
     return true;
 }
 
+// What a paused frame must leave as it was.
+uint64_t moving_parts() {
+    uint64_t h = game_rand_state();
+    for (int v : {scroll_y, scroll_target, heli_x, heli_y, heli_tilt, wind_volume, drop_count,
+                  score, rescued_count, pickup_count, rescue_heli_x, rescue_heli_y})
+        h = h * 1000003 + (uint32_t)v;
+    for (int i = 0; i < people_count; i++) h = h * 31 + (uint32_t)(people[i].x ^ people[i].y << 13);
+    return h;
+}
+
 // A restless hand: the crosshair drifts and now and then jumps (anywhere, or onto a
 // door or a fire in view); the buttons and keys go down and up; the wheel turns.
 struct wanderer {
@@ -165,7 +176,7 @@ int main(int argc, char **argv) {
     autopilot pilot;
     bool piloting = false;
     int spell = 0, mission_frames = 0, mission_left = 0, last_rescued = 0, last_score = 0;
-    int games = 0, begun = 0, finished = 0, resumes = 0, rescued = 0, peak_drops = 0;
+    int games = 0, begun = 0, finished = 0, resumes = 0, rescued = 0, peak_drops = 0, pauses = 0;
     for (long frame = 0; frame < frames; frame++) {
         if (mission_left-- <= 0) { // now and then a new game, and a mission of any number
             if (begun == 0 || chance(150)) new_game(), games++;
@@ -190,7 +201,16 @@ int main(int argc, char **argv) {
         }
         input in = piloting ? pilot.next() : wandering.next();
         if (piloting) wandering.hand = in;
-        if (play_frame(in, ++mission_frames) == FRAME_NEW_MISSION) {
+        in.pause = chance(game_pause.on ? 40 : 1); // now and then a short pause
+        const bool was_paused = game_pause.on;
+        const uint64_t before = moving_parts();
+        const FrameResult outcome = play_frame(in, ++mission_frames);
+        pauses += !was_paused && game_pause.on;
+        if (outcome == FRAME_PAUSED && moving_parts() != before) {
+            fprintf(stderr, "FAIL at frame %ld: a paused frame moved the game\n", frame);
+            return 1;
+        }
+        if (outcome == FRAME_NEW_MISSION) {
             finished++, begun++;
             learn_building();
             mission_frames = last_rescued = 0;
@@ -209,7 +229,7 @@ int main(int argc, char **argv) {
     }
     remove(saved_game_path().c_str()), rmdir(player_dir().c_str()), rmdir(scratch);
     printf("soak: %ld frames, %d games, %d missions begun, %d finished, %d saved and resumed, "
-           "%d people rescued, at most %d droplets in flight; every check held\n",
-           frames, games, begun, finished, resumes, rescued, peak_drops);
+           "%d pauses, %d people rescued, at most %d droplets in flight; every check held\n",
+           frames, games, begun, finished, resumes, pauses, rescued, peak_drops);
     return 0;
 }

@@ -10,18 +10,6 @@ save="$SAVE_DIR/resumed-game.bin"
 start_game
 move 600 300 # keys go to the window under the pointer
 
-# hud_parts <least>: how many of the HUD line's parts (the bottom 19 rows: the three
-# panels' text colours and the two icons) show at least that many pixels.
-hud_parts() {
-    convert "$LAST_SHOT[1024x18+0+750]" rgb:- | od -An -tu1 -v -w3 | awk -v least="$1" '
-        { x = (NR - 1) % 1024; r = $1; g = $2; b = $3 }
-        x >= 15 && x < 215 && b > 195 && b - r > 50 && g > 140 { n[1]++ }
-        x >= 412 && x < 612 && g > r + 30 && g > b + 30 { n[2]++ }
-        x >= 770 && x < 970 && r > 180 && g > 100 && g < 190 && b < 90 { n[3]++ }
-        x >= 975 && x < 995 && b > r + 80 { n[4]++ }
-        x >= 994 && r > 180 && g < 80 && b < 80 { n[5]++ }
-        END { for (i = 1; i <= 5; i++) k += n[i] >= least; print k }'
-}
 hud_shown() { [ "$(hud_parts 40)" -eq 5 ] || fail "the HUD line is not whole"; }
 
 # The intro's white panel over the backdrop, and a click (its release) on "Continue".

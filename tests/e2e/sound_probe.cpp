@@ -4,6 +4,8 @@
 //   sound_probe measure FILE FROM TO  bytes FROM to TO of a capture, in windows of 2048
 //       frames: prints the engine band's loudest pitch (Hz; median and highest), the
 //       median level of the engine band and of the spray band (RMS in 16-bit steps)
+//   sound_probe peak FILE FROM TO     bytes FROM to TO: the largest step of either channel
+//       away from silence, 0 when nothing at all was heard
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -81,12 +83,26 @@ int measure(const char *path, long from, long to) {
     return 0;
 }
 
+int peak(const char *path, long from, long to) {
+    FILE *f = fopen(path, "rb");
+    if (!f || fseek(f, from - from % 4, SEEK_SET) != 0) return 1;
+    int loudest = 0;
+    unsigned char b[4];
+    for (long frames = (to - from) / 4; frames > 0 && fread(b, 1, 4, f) == 4; frames--)
+        loudest = std::max(
+            {loudest, std::abs((b[0] | b[1] << 8) - 32768), std::abs((b[2] | b[3] << 8) - 32768)});
+    fclose(f);
+    printf("%d\n", loudest);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "tone" && argc == 4) return write_tone(argv[2], atoi(argv[3]));
     if (command == "measure" && argc == 5) return measure(argv[2], atol(argv[3]), atol(argv[4]));
-    fprintf(stderr, "usage: sound_probe tone FILE HZ | measure FILE FROM TO\n");
+    if (command == "peak" && argc == 5) return peak(argv[2], atol(argv[3]), atol(argv[4]));
+    fprintf(stderr, "usage: sound_probe tone FILE HZ | measure FILE FROM TO | peak FILE FROM TO\n");
     return 2;
 }

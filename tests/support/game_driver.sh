@@ -67,6 +67,18 @@ find_px() {
             END { if (n) print n, x0 + int(sx / n), y0 + int(sy / n); else print 0, -1, -1 }')"
     [ "$FOUND" -ge "${6:-50}" ]
 }
+# hud_parts <least>: how many of the HUD line's parts (the bottom 19 rows: the three
+# panels' text colours and the two icons) show at least that many pixels.
+hud_parts() {
+    convert "$LAST_SHOT[1024x18+0+750]" rgb:- | od -An -tu1 -v -w3 | awk -v least="$1" '
+        { x = (NR - 1) % 1024; r = $1; g = $2; b = $3 }
+        x >= 15 && x < 215 && b > 195 && b - r > 50 && g > 140 { n[1]++ }
+        x >= 412 && x < 612 && g > r + 30 && g > b + 30 { n[2]++ }
+        x >= 770 && x < 970 && r > 180 && g > 100 && g < 190 && b < 90 { n[3]++ }
+        x >= 975 && x < 995 && b > r + 80 { n[4]++ }
+        x >= 994 && r > 180 && g < 80 && b < 80 { n[5]++ }
+        END { for (i = 1; i <= 5; i++) k += n[i] >= least; print k }'
+}
 # The screens' green "Continue" or "Play Now" face and red "Exit" face (their panel
 # lies at 122, 84), and the white box of a question.
 continue_face() { find_px 142 380 120 300 'g > r + 75 && g > b + 75' 1000; }

@@ -100,7 +100,8 @@ bool headless_load_data_assets() {
     if (chdir(old_dir) != 0) return false;
     // Panels follow the real font.
     if (ok) {
-        for (BITMAP **panel : {&score_panel, &altitude_panel, &bonus_panel, &message_panel})
+        for (BITMAP **panel : {&score_panel, &altitude_panel, &bonus_panel, &message_panel,
+                               &rescued_panel, &pause_panel})
             if (*panel) {
                 destroy_bitmap(*panel);
                 *panel = nullptr;

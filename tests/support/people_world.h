@@ -16,6 +16,7 @@ enum { BLK_DOOR_UP_BEACON = BLK_OPEN_BEACON + 1, BLK_FLOOR_9, BLK_FLOOR_12, BLK_
 struct PeopleWorld : testing::Test {
     void SetUp() override {
         headless_make_resources();
+        set_trans_blender(0, 0, 0, 210); // the blend play draws with (the lit cars use it)
         // user1, user2, user3 of each block, in the order of their names.
         test_map_create(
             TEST_MAP_COLS, TEST_MAP_ROWS,

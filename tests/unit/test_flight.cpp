@@ -4,6 +4,7 @@
 #include "people/people.h"
 #include "shell/flight.h"
 #include "shell/game_state.h"
+#include "shell/hud.h"
 #include "shell/rng.h"
 #include "support/headless.h"
 #include "support/test_map.h"
@@ -156,6 +157,30 @@ TEST_F(FlightTest, PanelsShowTheirTextsAtTheirPlacesAndTheTimeBonus) {
     }
     rescued_count = people_count, time_bonus = 777, hud_draw(); // now only the end phase sets it
     EXPECT_EQ(time_bonus, 777);
+}
+
+// " Rescued %d of %d " in its own box, centred between the score and the altitude, in
+// play and while the mission ends alike.
+TEST_F(FlightTest, RescuedPanelCountsThePeopleBetweenScoreAndAltitude) {
+    const int counts[][2] = {{0, 14}, {9, 14}, {14, 14}, {1024, 1024}};
+    for (const auto &c : counts) {
+        rescued_count = c[0], people_count = c[1], hud_draw();
+        const std::string text =
+            " Rescued " + std::to_string(c[0]) + " of " + std::to_string(c[1]) + " ";
+        EXPECT_EQ(covered(rescued_panel), width(text)) << text;
+        BITMAP *e = create_bitmap(rescued_panel->w, rescued_panel->h);
+        clear_to_color(e, makecol(255, 0, 255));
+        textprintf_ex(e, game_font, 0, 0, makecol(221, 102, 153), makecol(255, 255, 255), "%s",
+                      text.c_str());
+        for (int y = 0; y < e->h; y++)
+            EXPECT_EQ(memcmp(e->line[y], rescued_panel->line[y], 2 * e->w), 0) << text << y;
+        destroy_bitmap(e);
+    }
+    const int score_end = 15 + score_panel->w, altitude_x = (SCREEN_WIDTH - altitude_panel->w) / 2;
+    const int x = rescued_panel_x();
+    EXPECT_LE(abs((x - score_end) - (altitude_x - (x + rescued_panel->w))), 1); // centred
+    EXPECT_TRUE(drawn_at(x) && !drawn_at(x - 1) && x > score_end);
+    EXPECT_TRUE(drawn_at(x + rescued_panel->w - 1) && !drawn_at(x + rescued_panel->w));
 }
 
 // A bonus of 250 counts in 3 frames, the announcement lasts 180, then mission 7 wraps to 1.

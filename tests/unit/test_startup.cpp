@@ -54,6 +54,12 @@ TEST(Startup, HudPanelsTakeTheSizeOfTheirStringsInTheGameFont) {
     EXPECT_EQ(bonus_panel->w, text_length(game_font, " Time Bonus: 12345 "));
     EXPECT_EQ(message_panel->w, text_length(game_font, " Prepare for Mission 7 "));
     EXPECT_TRUE(score_panel->h == text_h && message_panel->h == 2 * text_h);
+    // The people counter is sized for the most people a mission holds; the pause box
+    // for its longer line, with half a line above and below the two.
+    EXPECT_EQ(rescued_panel->w, text_length(game_font, " Rescued 1024 of 1024 "));
+    EXPECT_EQ(rescued_panel->h, text_h);
+    EXPECT_EQ(pause_panel->w, text_length(game_font, " P or click to play on "));
+    EXPECT_EQ(pause_panel->h, 3 * text_h);
 }
 
 namespace {
