@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -158,23 +157,6 @@ bool image_valid(std::size_t size) {
     return image_consistent(transit);
 }
 
-// The whole image goes to the temporary file, which then takes the saved game's
-// name; on any failure the temporary file is removed and the old save stays.
-bool write_image(std::size_t size) {
-    std::string path = saved_game_path();
-    if (path.empty() || !player_dir_make()) return false;
-    std::string temp = path + ".tmp";
-    FILE *f = fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = fwrite(image, 1, size, f) == size;
-    ok = fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = fclose(f) == 0 && ok;
-    ok = ok && rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) remove(temp.c_str());
-    return ok;
-}
-
 } // namespace
 
 std::string saved_game_path() {
@@ -202,7 +184,7 @@ bool save_game() {
         memcpy(image + record_offset(transit), &people[i], SAVED_RECORD_SIZE);
         transit++;
     }
-    return write_image(record_offset(transit));
+    return player_file_write(SAVED_GAME_NAME, image, record_offset(transit));
 }
 
 SavedGameLoad load_saved_game() {
