@@ -10,12 +10,14 @@ XVFB_PID=""
 trap '[ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null; [ -z "$XVFB_PID" ] || kill -KILL "$XVFB_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 own_display() {
     rm -f "$WORK/display" # else the last server's number may be read before the new one
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
     [ -s "$WORK/display" ] || fail "no virtual display"
     export DISPLAY=":$(cat "$WORK/display")"
-    # The number can come before the server takes connections: wait until it does.
+    # The number can come before the server takes connections: wait until it does
+    # (-noreset: the server would reset when this first client leaves, and drop the
+    # game's connection in the middle of it).
     for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && return; sleep 0.1; done
     fail "the virtual display $DISPLAY takes no connection"
 }
