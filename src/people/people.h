@@ -120,7 +120,9 @@ struct ride_car {
 // The cars of this frame whose riders' feet lie from map y `top` to below `bottom`,
 // one per distinct shaft column and y, in table order; returns how many (at most max).
 int ride_cars_find(ride_car *cars, int max, int top, int bottom);
-// Draws them into the back buffer (over the map, before the people); the car's two
-// pictures are made at the first ride and kept until free_ride_cars().
+// Paints the car's two pictures (going up, going down) once, at start-up; false when
+// they cannot be made. Kept until free_ride_cars().
+bool make_ride_cars();
+// Draws this frame's cars into the back buffer (over the map, before the people).
 void draw_ride_cars();
 void free_ride_cars();

@@ -103,5 +103,4 @@ void free_person_sprites() {
     free_table(leg_sprites);
     free_table(face_sprites);
     free_table(body_sprites);
-    free_ride_cars();
 }

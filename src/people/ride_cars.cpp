@@ -34,7 +34,14 @@ void paint_car(BITMAP *b, int dir) {
         }
 }
 
-bool make_cars() {
+void draw_car(const ride_car &car) {
+    int x = BUILDING_SCREEN_X + TILE_SIZE * car.col + CAR_X0;
+    draw_trans_sprite(back_buffer, car_bmp[car.dir > 0], x, car.y - scroll_y - CAR_TOP);
+}
+
+} // namespace
+
+bool make_ride_cars() {
     for (int d = 0; d < 2; d++) {
         if (!car_bmp[d]) car_bmp[d] = create_bitmap_ex(16, CAR_W, CAR_H);
         if (!car_bmp[d]) return false;
@@ -42,13 +49,6 @@ bool make_cars() {
     }
     return true;
 }
-
-void draw_car(const ride_car &car) {
-    int x = BUILDING_SCREEN_X + TILE_SIZE * car.col + CAR_X0;
-    draw_trans_sprite(back_buffer, car_bmp[car.dir > 0], x, car.y - scroll_y - CAR_TOP);
-}
-
-} // namespace
 
 int ride_cars_find(ride_car *cars, int max, int top, int bottom) {
     int n = 0;
@@ -64,12 +64,11 @@ int ride_cars_find(ride_car *cars, int max, int top, int bottom) {
 }
 
 void draw_ride_cars() {
-    if (!back_buffer || bitmap_color_depth(back_buffer) != 16) return;
+    if (!car_bmp[1] || !back_buffer || bitmap_color_depth(back_buffer) != 16) return;
     // Only the cars in view: riders out of it take none of the room.
     ride_car cars[MAX_RIDE_CARS];
     int n = ride_cars_find(cars, MAX_RIDE_CARS, scroll_y + CAR_BOTTOM,
                            scroll_y + SCREEN_HEIGHT + CAR_TOP);
-    if (n > 0 && !car_bmp[1] && !make_cars()) return;
     for (int k = 0; k < n; k++) draw_car(cars[k]);
 }
 

@@ -48,7 +48,7 @@ std::string bad_size(long long w, long long h) {
 } // namespace
 
 // Why a file cannot be taken as it stands on disk, or "".
-static std::string file_problem(const char *name, struct stat *st) {
+std::string file_problem(const char *name, struct stat *st) {
     if (stat(name, st) != 0)
         return errno == ENOENT ? "the file is missing"
                                : std::string("the file cannot be opened (") + strerror(errno) + ")";

@@ -117,6 +117,7 @@ void shutdown_game() {
     font_data = nullptr;
     game_font = nullptr;
     free_person_sprites();
+    free_ride_cars();
     screens_free();
     map_free();
     allegro_exit();

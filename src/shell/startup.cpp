@@ -185,6 +185,8 @@ int game_main() {
     if (const char *failed = load_person_sprites(&why))
         startup_fail("cannot load image \"%s\": %s", failed, why.c_str());
 
+    if (!make_ride_cars()) startup_fail("cannot create the elevator cars (out of memory)");
+
     back_buffer = create_bitmap_or_fail(SCREEN_WIDTH, SCREEN_HEIGHT, "back buffer");
     clear_bitmap(back_buffer);
 

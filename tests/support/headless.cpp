@@ -52,6 +52,7 @@ void headless_make_resources() {
     if (!game_font) game_font = font;
     text_h = text_height(game_font);
     if (!score_panel) create_hud_panels();
+    make_ride_cars();
     if (!heli_sample) heli_sample = silent_sample();
     if (!water_sample) water_sample = silent_sample();
     if (!wind_sample) wind_sample = silent_sample();
